@@ -7,7 +7,9 @@
 
 namespace vora {
 
-bool IsFinite(Complex z) { return std::isfinite(z.re) && std::isfinite(z.im); }
+bool IsFinite(Complex z) {
+  return std::isfinite(z.re) && std::isfinite(z.im);
+}
 
 namespace {
 
@@ -108,10 +110,18 @@ double Abs(Complex z) {
   return scale == 0 ? m : std::ldexp(m, scale);
 }
 
-Complex ChangeSign(Complex z) { return {-z.re, -z.im}; }
-Complex Conjugate(Complex z) { return {z.re, -z.im}; }
-Complex RealPart(Complex z) { return {z.re, 0.0}; }
-Complex ImaginaryPart(Complex z) { return {z.im, 0.0}; }
+Complex ChangeSign(Complex z) {
+  return {-z.re, -z.im};
+}
+Complex Conjugate(Complex z) {
+  return {z.re, -z.im};
+}
+Complex RealPart(Complex z) {
+  return {z.re, 0.0};
+}
+Complex ImaginaryPart(Complex z) {
+  return {z.im, 0.0};
+}
 
 Complex Argument(Complex z) {
   const double im = z.im == 0.0 ? 0.0 : z.im;
@@ -132,8 +142,14 @@ double SignOf(double x) {
 }
 }  // namespace
 
-Complex Sign(Complex z) { return {SignOf(z.re), SignOf(z.im)}; }
-Complex Ceil(Complex z) { return {std::ceil(z.re), std::ceil(z.im)}; }
-Complex Floor(Complex z) { return {std::floor(z.re), std::floor(z.im)}; }
+Complex Sign(Complex z) {
+  return {SignOf(z.re), SignOf(z.im)};
+}
+Complex Ceil(Complex z) {
+  return {std::ceil(z.re), std::ceil(z.im)};
+}
+Complex Floor(Complex z) {
+  return {std::floor(z.re), std::floor(z.im)};
+}
 
 }  // namespace vora

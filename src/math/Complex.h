@@ -19,7 +19,9 @@ inline constexpr double kPi = 3.141592653589793;  // 0x400921FB54442D18
 inline constexpr double kE = 2.718281828459045;   // 0x4005BF0A8B145769
 inline constexpr Complex kImaginaryUnit{0.0, 1.0};
 
-constexpr bool IsZero(Complex z) { return z.re == 0.0 && z.im == 0.0; }
+constexpr bool IsZero(Complex z) {
+  return z.re == 0.0 && z.im == 0.0;
+}
 bool IsFinite(Complex z);
 
 /// Checked operations: the result is written (except by a Divide through

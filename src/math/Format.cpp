@@ -24,9 +24,10 @@ bool IsUpper(std::string_view numberFormat) {
 std::u16string FormatNumber(double x, std::string_view numberFormat) {
   // std::to_chars is the C-locale printf "%.20g" without the locale.
   std::array<char, 64> buffer{};
-  const auto [end, ec] =
-      std::to_chars(buffer.data(), buffer.data() + buffer.size(), x, std::chars_format::general, 20);
-  std::string_view digits(buffer.data(), ec == std::errc{} ? static_cast<std::size_t>(end - buffer.data()) : 0);
+  const auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), x,
+                                       std::chars_format::general, 20);
+  std::string_view digits(buffer.data(),
+                          ec == std::errc{} ? static_cast<std::size_t>(end - buffer.data()) : 0);
 
   const bool upper = IsUpper(numberFormat);
   std::u16string text;
@@ -85,7 +86,9 @@ std::string_view NumberFormat() {
   return GetPreference(Preference::NotationCase) == 1 ? kFormatUpper : kFormatLower;
 }
 
-char16_t ImaginaryUnit() { return GetPreference(Preference::FormatI) == 1 ? u'j' : u'i'; }
+char16_t ImaginaryUnit() {
+  return GetPreference(Preference::FormatI) == 1 ? u'j' : u'i';
+}
 
 std::u16string_view ResultName() {
   constexpr std::array<std::u16string_view, 6> names = {u"Rslt",   u"rslt",   u"RSLT",

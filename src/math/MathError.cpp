@@ -79,9 +79,13 @@ std::u16string_view OperationContext(int code) {
   return kContexts[static_cast<std::size_t>(code)];
 }
 
-EvaluationState& EvaluationState::Get() { return StateInstance(); }
+EvaluationState& EvaluationState::Get() {
+  return StateInstance();
+}
 
-void EvaluationState::ResetForTests() { StateInstance() = EvaluationState{}; }
+void EvaluationState::ResetForTests() {
+  StateInstance() = EvaluationState{};
+}
 
 void BeginCalculationRun(unsigned trigUnitsPreference) {
   EvaluationState& state = EvaluationState::Get();

@@ -44,11 +44,17 @@ PreferenceState& Instance() {
 
 }  // namespace
 
-const std::array<PreferenceInfo, kPreferenceCount>& PreferenceTable() { return kTable; }
+const std::array<PreferenceInfo, kPreferenceCount>& PreferenceTable() {
+  return kTable;
+}
 
-PreferenceState& PreferenceState::Get() { return Instance(); }
+PreferenceState& PreferenceState::Get() {
+  return Instance();
+}
 
-void PreferenceState::ResetForTests() { Instance() = Defaults(); }
+void PreferenceState::ResetForTests() {
+  Instance() = Defaults();
+}
 
 std::uint32_t GetPreference(Preference id) {
   return Instance().values[static_cast<std::size_t>(id)];

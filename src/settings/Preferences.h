@@ -35,8 +35,8 @@ struct PreferenceInfo {
   Preference id;
   std::u16string_view name;  // the value name in the settings store
   std::uint32_t defaultValue;
-  bool ranged;               // false: any value is accepted
-  std::uint32_t maximum;     // inclusive, when ranged
+  bool ranged;            // false: any value is accepted
+  std::uint32_t maximum;  // inclusive, when ranged
 };
 
 /// In the order the values are loaded and saved.
