@@ -13,10 +13,13 @@
 #include "cli/CliOptions.h"
 #include "cli/JsonWriter.h"
 #include "cli/Utf8.h"
+#include "document/CalcFile.h"
 #include "document/TextFile.h"
 #include "engine/CalculationDriver.h"
 #include "math/Format.h"
+#include "memory/MemoryFile.h"
 #include "memory/MemoryStore.h"
+#include "memory/Statistics.h"
 #include "settings/Preferences.h"
 
 #ifndef VORA_VERSION
@@ -53,12 +56,14 @@ class Invocation {
   void ApplyPreferences() const;
   bool ReadWorksheet(std::u16string& text);
   bool ReadStandardInput(std::u16string& text);
+  bool RunPreRuns(bool& allSucceeded);
   void CalculateAll(Outcome& outcome);
   void CalculateExpressions(Outcome& outcome);
   bool WriteBack(const std::u16string& text);
   void WriteText(const Outcome& outcome);
   void WriteJson(const Outcome& outcome);
   void WriteLog(const Outcome& outcome);
+  void WriteStatisticsText();
   int FileError(const std::string& path, std::u16string_view message);
 
   const CliOptions& options_;
@@ -124,6 +129,27 @@ bool Invocation::ReadWorksheet(std::u16string& text) {
   if (status == FileStatus::Ok) return true;
   FileError(options_.file, FileStatusMessage(status, false));
   return false;
+}
+
+// Memory files and executed files run before the worksheet, each as a run of
+// its own like the menu commands. Their logs are printed as they come, each
+// line marked with the file's name; a failing statement there does not stop
+// the worksheet but makes the exit status 1.
+bool Invocation::RunPreRuns(bool& allSucceeded) {
+  for (const PreRun& preRun : options_.preRuns) {
+    log_.ClearEntries();
+    const FileStatus status = preRun.kind == PreRun::Kind::LoadMemory ? LoadMemoryFile(preRun.path)
+                                                                      : ReplayFile(preRun.path);
+    if (status != FileStatus::Ok) {
+      FileError(preRun.path, FileStatusMessage(status, false));
+      return false;
+    }
+    for (const auto& entry : log_.Entries()) {
+      if (entry.status == LogStatus::Error) allSucceeded = false;
+    }
+    err_ << FormatLogLines(log_.Entries(), preRun.path + ": ");
+  }
+  return true;
 }
 
 void Invocation::CalculateAll(Outcome& outcome) {
@@ -249,6 +275,19 @@ void Invocation::WriteJson(const Outcome& outcome) {
     json.EndObject();
   });
   json.EndArray();
+  if (options_.statistics) {
+    json.Key("statistics");
+    json.BeginArray();
+    for (const auto& [label, text] : StatisticsOfAllCells()) {
+      json.BeginObject();
+      json.Key("label");
+      json.String(label);
+      json.Key("text");
+      json.String(text);
+      json.EndObject();
+    }
+    json.EndArray();
+  }
   json.EndObject();
   out_ << json.Text() << '\n';
 }
@@ -266,20 +305,38 @@ int Invocation::Run() {
          << outcome.text.size() << " code units)\n";
     return kExitUsageOrFile;
   }
+  bool preRunsSucceeded = true;
+  if (!RunPreRuns(preRunsSucceeded)) return kExitUsageOrFile;
 
+  log_.ClearEntries();
   if (options_.expressions.empty()) {
     CalculateAll(outcome);
   } else {
     CalculateExpressions(outcome);
   }
 
-  int status = outcome.ok ? kExitOk : kExitCalculationFailed;
+  int status = outcome.ok && preRunsSucceeded ? kExitOk : kExitCalculationFailed;
   if (options_.inPlace && !WriteBack(outcome.text)) status = kExitUsageOrFile;
+  if (!options_.saveMemory.empty()) {
+    const FileStatus saved = SaveMemoryFile(options_.saveMemory, false);
+    if (saved != FileStatus::Ok) {
+      FileError(options_.saveMemory, FileStatusMessage(saved, true));
+      status = kExitUsageOrFile;
+    }
+  }
 
   if (options_.json) {
     WriteJson(outcome);
   } else {
     WriteText(outcome);
+    if (options_.statistics) {
+      // The statistics start on a line of their own.
+      if (options_.expressions.empty() && !options_.inPlace && !outcome.text.empty() &&
+          outcome.text.back() != u'\n') {
+        out_ << '\n';
+      }
+      WriteStatisticsText();
+    }
   }
   WriteLog(outcome);
   out_.flush();
