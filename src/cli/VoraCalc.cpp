@@ -125,7 +125,8 @@ bool Invocation::ReadWorksheet(std::u16string& text) {
     return true;
   }
   if (options_.FromStandardInput()) return ReadStandardInput(text);
-  const FileStatus status = ReadTextFile(options_.file, text);
+  // As Open does: an empty file is an empty worksheet.
+  const FileStatus status = LoadCalculationFile(options_.file, text);
   if (status == FileStatus::Ok) return true;
   FileError(options_.file, FileStatusMessage(status, false));
   return false;
@@ -213,7 +214,7 @@ bool Invocation::WriteBack(const std::u16string& text) {
             "or byte-order marks inside)\n";
     return false;
   }
-  const FileStatus status = WriteTextFile(options_.file, text);
+  const FileStatus status = StoreCalculationFile(options_.file, text);
   if (status == FileStatus::Ok) return true;
   FileError(options_.file, FileStatusMessage(status, true));
   return false;
