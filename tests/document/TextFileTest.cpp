@@ -6,11 +6,10 @@
 
 #include <algorithm>
 #include <csignal>
-#include <fstream>
-#include <iterator>
-#include <random>
 #include <string>
 #include <vector>
+
+#include "document/TempFolder.h"
 
 namespace vora {
 namespace {
@@ -38,38 +37,18 @@ std::string Units(std::u16string_view text) {
   return out;
 }
 
-// A fresh folder per test, removed afterwards.
 class TextFileTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::random_device seed;
-    dir_ = fs::temp_directory_path() / ("vora-textfile-" + std::to_string(seed()));
-    fs::create_directories(dir_);
-  }
-  void TearDown() override {
-    std::error_code ignored;
-    fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add, ignored);
-    fs::remove_all(dir_, ignored);
-  }
-
-  fs::path Put(const std::string& name, std::string_view bytes) {
-    const fs::path path = dir_ / name;
-    std::ofstream(path, std::ios::binary)
-        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    return path;
-  }
-  static std::string Bytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-  }
+  fs::path Put(const std::string& name, std::string_view bytes) { return dir_.Put(name, bytes); }
+  static std::string Bytes(const fs::path& path) { return testing::TempFolder::Bytes(path); }
   std::vector<std::string> Entries() const {
     std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(dir_))
+    for (const auto& entry : fs::directory_iterator(dir_.path()))
       names.push_back(entry.path().filename().string());
     return names;
   }
 
-  fs::path dir_;
+  testing::TempFolder dir_;
 };
 
 TEST_F(TextFileTest, BytesDecodeAsLittleEndianUnitsCutAtNulWithoutByteOrderMarks) {
@@ -139,7 +118,7 @@ TEST_F(TextFileTest, FilesThatCannotBeRead) {
     FileStatus status;
   } rows[] = {
       {"missing", dir_ / "missing.tvm", FileStatus::OpenFailed},
-      {"a folder", dir_, FileStatus::OpenFailed},
+      {"a folder", dir_.path(), FileStatus::OpenFailed},
       {"empty", Put("empty.tvm", ""), FileStatus::ReadFailed},
       {"unreadable", unreadable, permissionsHold ? FileStatus::OpenFailed : FileStatus::Ok},
   };
