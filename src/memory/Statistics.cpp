@@ -4,13 +4,14 @@
 #include <cmath>
 
 #include "math/Format.h"
+#include "math/Routines.h"
 
 namespace vora {
 
 namespace {
 
 // Plain floating-point products and sums: the statistics report nothing, so
-// none of the checked operations is used here.
+// none of the checked operations is used here (Sqrt reports nothing either).
 Complex Times(Complex a, Complex b) {
   return {a.re * b.re - a.im * b.im, a.re * b.im + a.im * b.re};
 }
@@ -25,19 +26,6 @@ Complex Minus(Complex a, Complex b) {
 }
 Complex Over(Complex z, double n) {
   return {z.re / n, z.im / n};
-}
-
-// The principal square root (real part >= 0) by the elementary functions'
-// method, without their reporting.
-Complex PrincipalRoot(Complex z) {
-  int scale = 0;
-  const double m = Modulus(z, scale);
-  if (scale == 0) return {m, m};
-  const double rho = std::sqrt(2.0 * (std::fabs(z.re) * std::ldexp(1.0, -scale) + m)) *
-                     std::ldexp(1.0, scale / 2 - 1);
-  if (z.re >= 0.0) return {rho, z.im / (2.0 * rho)};
-  if (z.im < 0.0) return {-z.im / (2.0 * rho), -rho};
-  return {z.im / (2.0 * rho), rho};
 }
 
 }  // namespace
@@ -64,7 +52,11 @@ StatisticsResult ComputeStatistics(std::span<const Complex> values) {
 
   // S1 is zero in exact arithmetic; subtracting S1^2/n takes out the rounding.
   const Complex variance = Over(Minus(s2, Over(Square(s1), n)), n - 1.0);
-  const Complex deviation = PrincipalRoot(variance);
+  // The root routine turns a NaN into infinities; an undefined variance must
+  // give an undefined deviation, not an overflow.
+  const bool undefined = std::isnan(variance.re) || std::isnan(variance.im);
+  const Complex deviation =
+      undefined ? Complex{variance.re + variance.im, variance.re + variance.im} : Sqrt(variance);
 
   StatisticsResult result;
   auto set = [&result](StatisticRow row, Complex value) {

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cfloat>
 #include <cmath>
 #include <limits>
 #include <optional>
@@ -82,22 +83,58 @@ TEST_F(StatisticsTest, TheWorkedExamples) {
 }
 
 TEST_F(StatisticsTest, OverflowAndNotANumberShowInTheirFieldsAndAreNotReported) {
-  // d = +-1e300: the squares overflow to infinity, and the cubes meet
-  // infinity times zero in their imaginary parts.
-  const std::vector<Complex> values = {{1e300, 0}, {-1e300, 0}};
-  const StatisticsResult result = ComputeStatistics(values);
-  const std::u16string_view expected[] = {u"0",
-                                          u"Overflow: too big number",
-                                          u"Overflow: too big number",
-                                          u"1.0000000000000000525e+300",
-                                          u"Undefined",
-                                          u"Undefined"};
-  for (std::size_t i = 0; i < kStatisticCount; ++i) {
-    SCOPED_TRACE(Narrow(kStatisticLabels[i]));
-    EXPECT_EQ(Narrow(StatisticText(result.values[i])), Narrow(expected[i]));
+  const struct {
+    const char* label;
+    std::vector<Complex> values;
+    std::array<std::u16string_view, kStatisticCount> expected;
+  } rows[] = {
+      // d = +-1e300: the squares overflow, and the cubes meet infinity times
+      // zero in their imaginary parts.
+      {"squares overflow",
+       {{1e300, 0}, {-1e300, 0}},
+       {{u"0", u"Overflow: too big number", u"Overflow: too big number",
+         u"1.0000000000000000525e+300", u"Undefined", u"Undefined"}}},
+      // The sum overflows, so every deviation is infinity minus infinity.
+      {"the mean overflows",
+       {{DBL_MAX, 0}, {DBL_MAX, 0}},
+       {{u"Overflow: too big number", u"Undefined", u"Undefined", u"Overflow: too big number",
+         u"Undefined", u"Undefined"}}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.label);
+    const StatisticsResult result = ComputeStatistics(row.values);
+    for (std::size_t i = 0; i < kStatisticCount; ++i) {
+      SCOPED_TRACE(Narrow(kStatisticLabels[i]));
+      EXPECT_EQ(Narrow(StatisticText(result.values[i])), Narrow(row.expected[i]));
+    }
   }
   EXPECT_TRUE(log.entries.empty());
   EXPECT_TRUE(EvaluationState::Get().evaluationOk);
+}
+
+TEST_F(StatisticsTest, FewerThanTwoValuesGiveTextsNotACrash) {
+  // The pane never asks with fewer than two cells; the command line may.
+  const struct {
+    const char* label;
+    std::vector<Complex> values;
+    std::array<std::u16string_view, kStatisticCount> expected;
+  } rows[] = {
+      {"one value",
+       {{4, 0}},
+       {{u"4", u"Undefined", u"Undefined", u"0", u"Undefined", u"Undefined"}}},
+      {"none",
+       {},
+       {{u"Undefined", u"Undefined", u"Undefined", u"Undefined", u"Undefined", u"Undefined"}}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.label);
+    const StatisticsResult result = ComputeStatistics(row.values);
+    for (std::size_t i = 0; i < kStatisticCount; ++i) {
+      SCOPED_TRACE(Narrow(kStatisticLabels[i]));
+      EXPECT_EQ(Narrow(StatisticText(result.values[i])), Narrow(row.expected[i]));
+    }
+  }
+  EXPECT_TRUE(log.entries.empty());
 }
 
 TEST_F(StatisticsTest, DisplayTexts) {
