@@ -25,8 +25,7 @@ bool BlankComments(std::u16string& copy);
 
 /// The statement loop of a run: statements are read from copy (text with its
 /// comments blanked, same length) and their new results written into text.
-bool EvaluateStatements(std::u16string& text, const std::u16string& copy,
-                        std::ptrdiff_t& position);
+bool EvaluateStatements(std::u16string& text, const std::u16string& copy, std::ptrdiff_t& position);
 
 /// Parses and evaluates one expression; on success writes its value to out and
 /// to LastResult(). A parse failure reports "Syntax error".

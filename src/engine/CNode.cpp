@@ -1,0 +1,507 @@
+// SPDX-License-Identifier: MIT
+#include <cmath>
+#include <vector>
+
+#include "engine/CParcer.h"
+#include "engine/CalculationDriver.h"
+#include "engine/Nodes.h"
+#include "math/ElementaryFunctions.h"
+#include "math/MathError.h"
+#include "memory/MemoryStore.h"
+
+// Evaluation walks the tree with a stack of its own. Operands are computed
+// before a function node hands them to the function library through an
+// evaluator that only returns the computed value; every node that can report
+// makes its own operation current, so the log names the same operation as if
+// the library had evaluated the operand itself.
+
+namespace NCalculatorText {
+namespace {
+
+using vora::Complex;
+using vora::EvaluationState;
+using vora::FunctionId;
+using vora::OperationCode;
+
+bool IsBinary(NodeKind kind) {
+  switch (kind) {
+    case NodeKind::Store:
+    case NodeKind::Plus:
+    case NodeKind::Minus:
+    case NodeKind::Mul:
+    case NodeKind::Div:
+    case NodeKind::Pow:
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool IsLeaf(NodeKind kind) {
+  switch (kind) {
+    case NodeKind::Pi:
+    case NodeKind::E:
+    case NodeKind::I:
+    case NodeKind::Result:
+    case NodeKind::Number:
+    case NodeKind::Memory:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// The operation a node makes current around its operands itself; the
+// function library does that for the function nodes.
+bool OwnOperation(NodeKind kind, OperationCode& code) {
+  switch (kind) {
+    case NodeKind::Plus:
+      code = OperationCode::Addition;
+      return true;
+    case NodeKind::Minus:
+      code = OperationCode::Subtraction;
+      return true;
+    case NodeKind::Mul:
+      code = OperationCode::Multiplication;
+      return true;
+    case NodeKind::Div:
+      code = OperationCode::Division;
+      return true;
+    case NodeKind::Abs:
+      code = OperationCode::AbsoluteValue;
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool LibraryFunction(NodeKind kind, FunctionId& id) {
+  switch (kind) {
+    case NodeKind::Factorial:
+      id = FunctionId::Factorial;
+      return true;
+    case NodeKind::Sqrt:
+      id = FunctionId::Sqrt;
+      return true;
+    case NodeKind::Exp:
+      id = FunctionId::Exp;
+      return true;
+    case NodeKind::Ln:
+      id = FunctionId::Ln;
+      return true;
+    case NodeKind::Lg:
+      id = FunctionId::Lg;
+      return true;
+    case NodeKind::Sin:
+      id = FunctionId::Sin;
+      return true;
+    case NodeKind::Cos:
+      id = FunctionId::Cos;
+      return true;
+    case NodeKind::Tg:
+      id = FunctionId::Tan;
+      return true;
+    case NodeKind::Ctg:
+      id = FunctionId::Cot;
+      return true;
+    case NodeKind::Sec:
+      id = FunctionId::Sec;
+      return true;
+    case NodeKind::Cosec:
+      id = FunctionId::Csc;
+      return true;
+    case NodeKind::ArcSin:
+      id = FunctionId::ArcSin;
+      return true;
+    case NodeKind::ArcCos:
+      id = FunctionId::ArcCos;
+      return true;
+    case NodeKind::ArcTg:
+      id = FunctionId::ArcTan;
+      return true;
+    case NodeKind::ArcCtg:
+      id = FunctionId::ArcCot;
+      return true;
+    case NodeKind::ArcSec:
+      id = FunctionId::ArcSec;
+      return true;
+    case NodeKind::ArcCosec:
+      id = FunctionId::ArcCsc;
+      return true;
+    case NodeKind::Sh:
+      id = FunctionId::Sinh;
+      return true;
+    case NodeKind::Ch:
+      id = FunctionId::Cosh;
+      return true;
+    case NodeKind::Th:
+      id = FunctionId::Tanh;
+      return true;
+    case NodeKind::Cth:
+      id = FunctionId::Coth;
+      return true;
+    case NodeKind::Sech:
+      id = FunctionId::Sech;
+      return true;
+    case NodeKind::Csch:
+      id = FunctionId::Csch;
+      return true;
+    case NodeKind::ArSh:
+      id = FunctionId::ArSinh;
+      return true;
+    case NodeKind::ArCh:
+      id = FunctionId::ArCosh;
+      return true;
+    case NodeKind::ArTh:
+      id = FunctionId::ArTanh;
+      return true;
+    case NodeKind::ArCth:
+      id = FunctionId::ArCoth;
+      return true;
+    case NodeKind::ArSch:
+      id = FunctionId::ArSech;
+      return true;
+    case NodeKind::ArCsch:
+      id = FunctionId::ArCsch;
+      return true;
+    default:
+      return false;
+  }
+}
+
+void EnterOperation(OperationCode code, int& saved) {
+  EvaluationState& state = EvaluationState::Get();
+  saved = state.currentOperation;
+  state.currentOperation = static_cast<int>(code);
+  state.suppressOverflowReport = false;
+}
+
+bool LeaveOperation(int saved) {
+  EvaluationState& state = EvaluationState::Get();
+  state.currentOperation = saved;
+  state.suppressOverflowReport = false;
+  return state.evaluationOk;
+}
+
+bool EvaluateLeaf(const CNode& node, Complex& out) {
+  switch (node.kind()) {
+    case NodeKind::Pi:
+      out = {vora::kPi, 0.0};
+      return true;
+    case NodeKind::E:
+      out = {vora::kE, 0.0};
+      return true;
+    case NodeKind::I:
+      out = vora::kImaginaryUnit;
+      return true;
+    case NodeKind::Result:
+      out = LastResult();
+      return true;
+    case NodeKind::Number: {
+      int saved = 0;
+      EnterOperation(OperationCode::Number, saved);
+      const Complex value = static_cast<const CNodeNumber&>(node).value;
+      if (!vora::IsFinite(value))
+        vora::ReportMathError(vora::MathErrorKind::Overflow, value.re, 0.0);
+      out = value;
+      return LeaveOperation(saved);
+    }
+    case NodeKind::Memory: {
+      int saved = 0;
+      EnterOperation(OperationCode::Memory, saved);
+      vora::MemoryStore& store = vora::MemoryStore::Get();
+      const vora::MemoryCell* cell = node.texts.empty() ? nullptr : store.Find(node.texts[0]);
+      if (cell == nullptr) {
+        vora::ReportMathError(vora::MathErrorKind::UninitializedMemory, 0.0, 0.0);
+        out = {};
+      } else {
+        out = cell->value;
+        store.memoryChanged = true;
+      }
+      return LeaveOperation(saved);
+    }
+    default:
+      return false;
+  }
+}
+
+// The value of a node with one operand whose value (and success) is known.
+bool FinishUnary(const CNode& node, int saved, bool operandOk, Complex operand, Complex& out) {
+  FunctionId id{};
+  if (LibraryFunction(node.kind(), id)) {
+    auto given = [operandOk, operand](Complex& z) {
+      z = operand;
+      return operandOk;
+    };
+    return vora::EvaluateFunction(id, given, out);
+  }
+  if (node.kind() == NodeKind::Abs) {
+    if (operandOk) vora::AbsoluteValue(operand, out);
+    return LeaveOperation(saved);
+  }
+  // The rest are transparent: no operation of their own, no reports.
+  if (!operandOk) return false;
+  switch (node.kind()) {
+    case NodeKind::Root:
+      out = operand;
+      break;
+    case NodeKind::ChangeSign:
+      out = vora::ChangeSign(operand);
+      break;
+    case NodeKind::Sign:
+      out = vora::Sign(operand);
+      break;
+    case NodeKind::Conjugate:
+      out = vora::Conjugate(operand);
+      break;
+    case NodeKind::Re:
+      out = vora::RealPart(operand);
+      break;
+    case NodeKind::Im:
+      out = vora::ImaginaryPart(operand);
+      break;
+    case NodeKind::Arg:
+      out = vora::Argument(operand);
+      break;
+    case NodeKind::Ceil:
+      out = vora::Ceil(operand);
+      break;
+    case NodeKind::Floor:
+      out = vora::Floor(operand);
+      break;
+    default:
+      return false;
+  }
+  return true;
+}
+
+// The value of a node with two operands; right is only valid when leftOk.
+bool FinishBinary(const CNode& node, int saved, bool leftOk, Complex left, bool rightOk,
+                  Complex right, Complex& out) {
+  switch (node.kind()) {
+    case NodeKind::Store:
+      if (leftOk && node.children.size() == 2 && node.children[1] &&
+          !node.children[1]->texts.empty()) {
+        vora::MemoryStore& store = vora::MemoryStore::Get();
+        store.CellForStore(node.children[1]->texts[0]).value = left;
+        store.memoryChanged = true;
+      }
+      out = left;
+      return EvaluationState::Get().evaluationOk;
+    case NodeKind::Pow: {
+      auto base = [leftOk, left](Complex& z) {
+        z = left;
+        return leftOk;
+      };
+      auto exponent = [leftOk, rightOk, right](Complex& z) {
+        z = right;
+        return leftOk && rightOk;
+      };
+      return vora::EvaluatePower(base, exponent, out);
+    }
+    default:
+      break;
+  }
+  if (leftOk && rightOk) {
+    switch (node.kind()) {
+      case NodeKind::Plus:
+        vora::Add(left, right, out);
+        break;
+      case NodeKind::Minus:
+        vora::Subtract(left, right, out);
+        break;
+      case NodeKind::Mul:
+        vora::Multiply(left, right, out);
+        break;
+      case NodeKind::Div:
+        vora::Divide(left, right, out);
+        break;
+      default:
+        break;
+    }
+  }
+  return LeaveOperation(saved);
+}
+
+struct Frame {
+  const CNode* node;
+  int stage;  // 0: nothing evaluated yet, 1: first operand done
+  int saved;  // the operation to restore
+  bool firstOk;
+  Complex first;
+};
+
+bool EvaluateTree(const CNode& top, Complex& out) {
+  if (IsLeaf(top.kind())) return EvaluateLeaf(top, out);
+  std::vector<Frame> stack;
+  stack.push_back({&top, 0, 0, false, {}});
+  bool ok = false;  // the outcome of the node finished last
+  Complex value{};  // and its value
+  while (!stack.empty()) {
+    Frame& frame = stack.back();
+    const CNode& node = *frame.node;
+    const std::size_t arity = IsBinary(node.kind()) ? 2 : 1;
+    if (node.children.size() < arity || !node.children[0] || (arity == 2 && !node.children[1])) {
+      // A node that was never parsed has no value.
+      ok = false;
+      value = {};
+      stack.pop_back();
+      continue;
+    }
+    const CNode* next = nullptr;
+    if (frame.stage == 0) {
+      OperationCode code{};
+      if (OwnOperation(node.kind(), code)) EnterOperation(code, frame.saved);
+      frame.stage = 1;
+      next = node.children[0].get();
+    } else if (arity == 2 && frame.stage == 1) {
+      frame.firstOk = ok;
+      frame.first = value;
+      frame.stage = 2;
+      // The right operand is evaluated only when the left one succeeded; a
+      // store never evaluates its target.
+      if (ok && node.kind() != NodeKind::Store) {
+        next = node.children[1].get();
+      } else {
+        Complex result{};
+        ok = FinishBinary(node, frame.saved, frame.firstOk, frame.first, false, {}, result);
+        value = result;
+        stack.pop_back();
+        continue;
+      }
+    } else {
+      Complex result{};
+      if (arity == 2) {
+        ok = FinishBinary(node, frame.saved, frame.firstOk, frame.first, ok, value, result);
+      } else {
+        ok = FinishUnary(node, frame.saved, ok, value, result);
+      }
+      value = result;
+      stack.pop_back();
+      continue;
+    }
+    if (IsLeaf(next->kind())) {
+      ok = EvaluateLeaf(*next, value);
+    } else {
+      stack.push_back({next, 0, 0, false, {}});
+    }
+  }
+  out = value;
+  return ok;
+}
+
+}  // namespace
+
+bool CNode::Evaluate(Complex& out) {
+  return EvaluateTree(*this, out);
+}
+
+std::unique_ptr<CNode> MakeNode(NodeKind kind) {
+  switch (kind) {
+    case NodeKind::Root:
+      return std::make_unique<CNode>();
+    case NodeKind::Store:
+      return std::make_unique<CNodeStore>();
+    case NodeKind::Plus:
+      return std::make_unique<CNodePlus>();
+    case NodeKind::Minus:
+      return std::make_unique<CNodeMinus>();
+    case NodeKind::Mul:
+      return std::make_unique<CNodeMul>();
+    case NodeKind::Div:
+      return std::make_unique<CNodeDiv>();
+    case NodeKind::Pow:
+      return std::make_unique<CNodePow>();
+    case NodeKind::ChangeSign:
+      return std::make_unique<CNodeChangeSign>();
+    case NodeKind::Factorial:
+      return std::make_unique<CNodeFactorial>();
+    case NodeKind::Sign:
+      return std::make_unique<CNodeSign>();
+    case NodeKind::Abs:
+      return std::make_unique<CNodeAbs>();
+    case NodeKind::Arg:
+      return std::make_unique<CNodeArg>();
+    case NodeKind::Re:
+      return std::make_unique<CNodeRe>();
+    case NodeKind::Im:
+      return std::make_unique<CNodeIm>();
+    case NodeKind::Conjugate:
+      return std::make_unique<CNodeConjugate>();
+    case NodeKind::Ceil:
+      return std::make_unique<CNodeCeil>();
+    case NodeKind::Floor:
+      return std::make_unique<CNodeFloor>();
+    case NodeKind::Sqrt:
+      return std::make_unique<CNodeSqrt>();
+    case NodeKind::Exp:
+      return std::make_unique<CNodeExp>();
+    case NodeKind::Ln:
+      return std::make_unique<CNodeLn>();
+    case NodeKind::Lg:
+      return std::make_unique<CNodeLg>();
+    case NodeKind::Sin:
+      return std::make_unique<CNodeSin>();
+    case NodeKind::Cos:
+      return std::make_unique<CNodeCos>();
+    case NodeKind::Tg:
+      return std::make_unique<CNodeTg>();
+    case NodeKind::Ctg:
+      return std::make_unique<CNodeCtg>();
+    case NodeKind::Sec:
+      return std::make_unique<CNodeSec>();
+    case NodeKind::Cosec:
+      return std::make_unique<CNodeCosec>();
+    case NodeKind::ArcSin:
+      return std::make_unique<CNodeArcSin>();
+    case NodeKind::ArcCos:
+      return std::make_unique<CNodeArcCos>();
+    case NodeKind::ArcTg:
+      return std::make_unique<CNodeArcTg>();
+    case NodeKind::ArcCtg:
+      return std::make_unique<CNodeArcCtg>();
+    case NodeKind::ArcSec:
+      return std::make_unique<CNodeArcSec>();
+    case NodeKind::ArcCosec:
+      return std::make_unique<CNodeArcCosec>();
+    case NodeKind::Sh:
+      return std::make_unique<CNodeSh>();
+    case NodeKind::Ch:
+      return std::make_unique<CNodeCh>();
+    case NodeKind::Th:
+      return std::make_unique<CNodeTh>();
+    case NodeKind::Cth:
+      return std::make_unique<CNodeCth>();
+    case NodeKind::Sech:
+      return std::make_unique<CNodeSech>();
+    case NodeKind::Csch:
+      return std::make_unique<CNodeCsch>();
+    case NodeKind::ArSh:
+      return std::make_unique<CNodeArSh>();
+    case NodeKind::ArCh:
+      return std::make_unique<CNodeArCh>();
+    case NodeKind::ArTh:
+      return std::make_unique<CNodeArTh>();
+    case NodeKind::ArCth:
+      return std::make_unique<CNodeArCth>();
+    case NodeKind::ArSch:
+      return std::make_unique<CNodeArSch>();
+    case NodeKind::ArCsch:
+      return std::make_unique<CNodeArCsch>();
+    case NodeKind::Pi:
+      return std::make_unique<CNodePi>();
+    case NodeKind::E:
+      return std::make_unique<CNodeE>();
+    case NodeKind::I:
+      return std::make_unique<CNodeI>();
+    case NodeKind::Result:
+      return std::make_unique<CNodeResult>();
+    case NodeKind::Number:
+      return std::make_unique<CNodeNumber>();
+    case NodeKind::Memory:
+      return std::make_unique<CNodeMemory>();
+  }
+  return nullptr;
+}
+
+}  // namespace NCalculatorText

@@ -1,0 +1,662 @@
+// SPDX-License-Identifier: MIT
+#include "engine/CParcer.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstddef>
+#include <limits>
+#include <string>
+#include <utility>
+
+#include "engine/Nodes.h"
+
+// How the rules are applied without rewriting strings.
+//
+// An operand text is a run of the statement in which every outermost bracket
+// group counts as one opaque item (the "placeholder" of the group). Operators
+// are only ever looked for outside the groups of the run, and a run always
+// consists of whole items, so a run is fully described by its two ends in
+// the statement with the spaces removed. For every position the parse
+// workspace knows the last operator of each class at the same bracket level
+// up to that position, and the matching bracket of every bracket; each rule is
+// then answered in constant time instead of by scanning and copying the text.
+//
+// A bracket that has no partner can never be placed inside a group and always
+// ends up in some terminal text, where it fails; so unbalanced brackets fail
+// the operand at once.
+
+namespace NCalculatorText {
+namespace {
+
+using Index = std::int32_t;
+constexpr Index kNone = -1;
+
+constexpr char16_t kMinusSign = u'\u2212';
+constexpr char16_t kTimes = u'\u00D7';
+constexpr char16_t kDivide = u'\u00F7';
+
+bool IsMinus(char16_t c) {
+  return c == u'-' || c == kMinusSign;
+}
+bool IsDigit(char16_t c) {
+  return c >= u'0' && c <= u'9';
+}
+
+// Whitespace as a wide-character classification sees it, without a locale.
+bool IsWideSpace(char16_t c) {
+  switch (c) {
+    case 0x09:
+    case 0x0A:
+    case 0x0B:
+    case 0x0C:
+    case 0x0D:
+    case 0x20:
+    case 0x85:
+    case 0xA0:
+    case 0x1680:
+    case 0x2028:
+    case 0x2029:
+    case 0x202F:
+    case 0x205F:
+    case 0x3000:
+      return true;
+    default:
+      return c >= 0x2000 && c <= 0x200A;
+  }
+}
+
+std::u16string_view TrimWide(std::u16string_view s) {
+  while (!s.empty() && IsWideSpace(s.back())) s.remove_suffix(1);
+  while (!s.empty() && IsWideSpace(s.front())) s.remove_prefix(1);
+  return s;
+}
+
+struct FunctionName {
+  std::u16string_view name;
+  NodeKind kind;
+};
+
+// Names are told apart by their full text, never by prefix.
+constexpr FunctionName kFunctionNames[] = {
+    {u"\u221A", NodeKind::Sqrt},
+    {u"sqrt", NodeKind::Sqrt},
+    {u"abs", NodeKind::Abs},
+    {u"arg", NodeKind::Arg},
+    {u"re", NodeKind::Re},
+    {u"real", NodeKind::Re},
+    {u"realpart", NodeKind::Re},
+    {u"im", NodeKind::Im},
+    {u"imag", NodeKind::Im},
+    {u"imaginary", NodeKind::Im},
+    {u"imaginarypart", NodeKind::Im},
+    {u"conj", NodeKind::Conjugate},
+    {u"conjugate", NodeKind::Conjugate},
+    {u"ceil", NodeKind::Ceil},
+    {u"floor", NodeKind::Floor},
+    {u"flooring", NodeKind::Floor},
+    {u"sign", NodeKind::Sign},
+    {u"exp", NodeKind::Exp},
+    {u"ln", NodeKind::Ln},
+    {u"lg", NodeKind::Lg},
+    {u"log", NodeKind::Lg},
+    {u"sin", NodeKind::Sin},
+    {u"cos", NodeKind::Cos},
+    {u"tg", NodeKind::Tg},
+    {u"tan", NodeKind::Tg},
+    {u"ctg", NodeKind::Ctg},
+    {u"cot", NodeKind::Ctg},
+    {u"sec", NodeKind::Sec},
+    {u"csc", NodeKind::Cosec},
+    {u"cosec", NodeKind::Cosec},
+    {u"asin", NodeKind::ArcSin},
+    {u"arcsin", NodeKind::ArcSin},
+    {u"acos", NodeKind::ArcCos},
+    {u"arccos", NodeKind::ArcCos},
+    {u"atan", NodeKind::ArcTg},
+    {u"arctg", NodeKind::ArcTg},
+    {u"arctan", NodeKind::ArcTg},
+    {u"acot", NodeKind::ArcCtg},
+    {u"arcctg", NodeKind::ArcCtg},
+    {u"arccot", NodeKind::ArcCtg},
+    {u"asec", NodeKind::ArcSec},
+    {u"arcsec", NodeKind::ArcSec},
+    {u"acsc", NodeKind::ArcCosec},
+    {u"arccsc", NodeKind::ArcCosec},
+    {u"arccosec", NodeKind::ArcCosec},
+    {u"sh", NodeKind::Sh},
+    {u"sinh", NodeKind::Sh},
+    {u"ch", NodeKind::Ch},
+    {u"cosh", NodeKind::Ch},
+    {u"th", NodeKind::Th},
+    {u"tanh", NodeKind::Th},
+    {u"cth", NodeKind::Cth},
+    {u"coth", NodeKind::Cth},
+    {u"sech", NodeKind::Sech},
+    {u"csch", NodeKind::Csch},
+    {u"arsh", NodeKind::ArSh},
+    {u"asinh", NodeKind::ArSh},
+    {u"arsinh", NodeKind::ArSh},
+    {u"arch", NodeKind::ArCh},
+    {u"acosh", NodeKind::ArCh},
+    {u"arcosh", NodeKind::ArCh},
+    {u"arth", NodeKind::ArTh},
+    {u"atanh", NodeKind::ArTh},
+    {u"artanh", NodeKind::ArTh},
+    {u"acoth", NodeKind::ArCth},
+    {u"arcth", NodeKind::ArCth},
+    {u"arcoth", NodeKind::ArCth},
+    {u"asech", NodeKind::ArSch},
+    {u"arsch", NodeKind::ArSch},
+    {u"arsech", NodeKind::ArSch},
+    {u"acsch", NodeKind::ArCsch},
+    {u"arcsch", NodeKind::ArCsch},
+};
+
+constexpr std::size_t kLongestFunctionName = 13;
+
+bool LookUpFunction(std::u16string_view name, NodeKind& kind) {
+  for (const FunctionName& entry : kFunctionNames) {
+    if (entry.name == name) {
+      kind = entry.kind;
+      return true;
+    }
+  }
+  return false;
+}
+
+bool LookUpConstant(std::u16string_view text, NodeKind& kind) {
+  if (text == u"pi" || text == u"\u03C0") {
+    kind = NodeKind::Pi;
+  } else if (text == u"e") {
+    kind = NodeKind::E;
+  } else if (text == u"i" || text == u"j") {
+    kind = NodeKind::I;
+  } else if (text == u"result" || text == u"rslt") {
+    kind = NodeKind::Result;
+  } else {
+    return false;
+  }
+  return true;
+}
+
+std::u16string_view StripPlus(std::u16string_view text) {
+  if (!text.empty() && text.front() == u'+') text.remove_prefix(1);
+  return text;
+}
+
+// The statement (or operand text) with the spaces removed, and for every
+// position what the rules need to know about its bracket level.
+class Workspace {
+ public:
+  /// False when the brackets of text do not pair up.
+  bool Build(std::u16string_view text);
+  void Release();
+
+  std::u16string_view source;  // the text as given, spaces included
+  std::u16string chars;        // source without spaces
+  std::vector<Index> origin;   // position in source of each char
+  std::vector<Index> partner;  // the matching bracket of a bracket
+  // Last position at or before i, at the bracket level of i, of: an infix
+  // plus or minus candidate, a multiplication or division sign, "^", the ">"
+  // that ends an arrow, and "(".
+  std::vector<Index> lastSign, lastMulDiv, lastPow, lastArrowEnd, lastOpen;
+
+ private:
+  struct Level {
+    Index sign = kNone, mulDiv = kNone, pow = kNone, arrowEnd = kNone, open = kNone;
+  };
+  std::vector<Level> levels_;
+};
+
+bool Workspace::Build(std::u16string_view text) {
+  source = text;
+  chars.clear();
+  origin.clear();
+  for (std::size_t k = 0; k < text.size(); ++k) {
+    if (text[k] == u' ') continue;
+    chars.push_back(text[k]);
+    origin.push_back(static_cast<Index>(k));
+  }
+  const std::size_t n = chars.size();
+  partner.assign(n, kNone);
+  lastSign.resize(n);
+  lastMulDiv.resize(n);
+  lastPow.resize(n);
+  lastArrowEnd.resize(n);
+  lastOpen.resize(n);
+  levels_.clear();
+  Level current;
+  std::vector<Index> opens;
+  for (std::size_t k = 0; k < n; ++k) {
+    const Index i = static_cast<Index>(k);
+    const char16_t c = chars[k];
+    if (c == u')') {
+      if (opens.empty()) return false;
+      const Index o = opens.back();
+      opens.pop_back();
+      partner[k] = o;
+      partner[static_cast<std::size_t>(o)] = i;
+      current = levels_.back();
+      levels_.pop_back();
+    } else if (c == u'+' || IsMinus(c)) {
+      // A sign right after a digit (or ".") and an "e" belongs to an exponent.
+      const bool exponent =
+          k >= 2 && chars[k - 1] == u'e' && (IsDigit(chars[k - 2]) || chars[k - 2] == u'.');
+      if (!exponent) current.sign = i;
+    } else if (c == u'*' || c == kTimes || c == u'/' || c == kDivide) {
+      current.mulDiv = i;
+    } else if (c == u'^') {
+      current.pow = i;
+    } else if (c == u'>') {
+      if (k >= 1 && IsMinus(chars[k - 1])) current.arrowEnd = i;
+    }
+    if (c == u'(') {
+      // The bracket itself is an item of the outer level.
+      current.open = i;
+      lastSign[k] = current.sign;
+      lastMulDiv[k] = current.mulDiv;
+      lastPow[k] = current.pow;
+      lastArrowEnd[k] = current.arrowEnd;
+      lastOpen[k] = current.open;
+      opens.push_back(i);
+      levels_.push_back(current);
+      current = Level{};
+      continue;
+    }
+    lastSign[k] = current.sign;
+    lastMulDiv[k] = current.mulDiv;
+    lastPow[k] = current.pow;
+    lastArrowEnd[k] = current.arrowEnd;
+    lastOpen[k] = current.open;
+  }
+  return opens.empty();
+}
+
+void Workspace::Release() {
+  // Keep the buffers of ordinary statements; give back those of huge ones.
+  constexpr std::size_t kKeep = 1 << 16;
+  if (chars.capacity() <= kKeep) return;
+  *this = Workspace{};
+}
+
+Workspace& SharedWorkspace() {
+  static Workspace workspace;
+  return workspace;
+}
+
+// One operand still to parse: the run [begin, end) of the workspace whose
+// tree goes into parent->children[slot].
+struct Pending {
+  CNode* parent;
+  std::uint32_t slot;
+  Index begin;
+  Index end;
+  bool memoryOnly;  // a store target: only the memory-reference rule applies
+};
+
+class RangeParser {
+ public:
+  explicit RangeParser(const Workspace& ws) : ws_(ws) {}
+
+  /// Parses the whole run as the next child of parent, with every level below.
+  bool Run(CNode& parent, Index begin, Index end, bool memoryOnly);
+
+ private:
+  bool ParseOperand(const Pending& item);
+  bool ParseMemoryReference(const Pending& item, Index begin, Index end);
+  bool ParseTerminal(const Pending& item, Index begin, Index end);
+  CNode& Place(const Pending& item, NodeKind kind);
+  void Operand(CNode& node, Index begin, Index end, bool memoryOnly = false);
+  bool IsOneGroup(Index begin, Index end) const {
+    return end - begin >= 2 && ws_.chars[static_cast<std::size_t>(begin)] == u'(' &&
+           ws_.partner[static_cast<std::size_t>(begin)] == end - 1;
+  }
+  std::u16string_view View(Index begin, Index end) const {
+    return std::u16string_view(ws_.chars).substr(static_cast<std::size_t>(begin),
+                                                 static_cast<std::size_t>(end - begin));
+  }
+  char16_t At(Index i) const { return ws_.chars[static_cast<std::size_t>(i)]; }
+
+  const Workspace& ws_;
+  std::vector<Pending> stack_;
+};
+
+bool RangeParser::Run(CNode& parent, Index begin, Index end, bool memoryOnly) {
+  stack_.clear();
+  parent.children.emplace_back();
+  stack_.push_back(
+      {&parent, static_cast<std::uint32_t>(parent.children.size() - 1), begin, end, memoryOnly});
+  while (!stack_.empty()) {
+    const Pending item = stack_.back();
+    stack_.pop_back();
+    if (!ParseOperand(item)) return false;
+  }
+  return true;
+}
+
+CNode& RangeParser::Place(const Pending& item, NodeKind kind) {
+  auto& slot = item.parent->children[item.slot];
+  slot = MakeNode(kind);
+  return *slot;
+}
+
+// Operands are pushed right first, so the left one is parsed next.
+void RangeParser::Operand(CNode& node, Index begin, Index end, bool memoryOnly) {
+  node.children.emplace_back();
+  stack_.push_back(
+      {&node, static_cast<std::uint32_t>(node.children.size() - 1), begin, end, memoryOnly});
+}
+
+bool RangeParser::ParseOperand(const Pending& item) {
+  if (item.memoryOnly) return ParseMemoryReference(item, item.begin, item.end);
+  Index begin = item.begin;
+  Index end = item.end;
+  for (;;) {
+    if (end <= begin) return false;  // an empty operand
+    const std::size_t last = static_cast<std::size_t>(end - 1);
+
+    // Store: the last arrow anywhere at this level.
+    if (const Index arrowEnd = ws_.lastArrowEnd[last]; arrowEnd != kNone && arrowEnd - 1 >= begin) {
+      CNode& node = Place(item, NodeKind::Store);
+      node.children.reserve(2);
+      node.children.emplace_back();
+      node.children.emplace_back();
+      stack_.push_back({&node, 1, arrowEnd + 1, end, true});
+      stack_.push_back({&node, 0, begin, arrowEnd - 1, false});
+      return true;
+    }
+    // Infix plus or minus: never the first character of the operand.
+    if (const Index sign = ws_.lastSign[last]; sign != kNone && sign > begin) {
+      CNode& node = Place(item, At(sign) == u'+' ? NodeKind::Plus : NodeKind::Minus);
+      node.children.reserve(2);
+      node.children.emplace_back();
+      node.children.emplace_back();
+      stack_.push_back({&node, 1, sign + 1, end, false});
+      stack_.push_back({&node, 0, begin, sign, false});
+      return true;
+    }
+    if (IsMinus(At(begin))) {
+      CNode& node = Place(item, NodeKind::ChangeSign);
+      Operand(node, begin + 1, end);
+      return true;
+    }
+    if (const Index op = ws_.lastMulDiv[last]; op != kNone && op >= begin) {
+      const char16_t c = At(op);
+      CNode& node = Place(item, c == u'*' || c == kTimes ? NodeKind::Mul : NodeKind::Div);
+      node.children.reserve(2);
+      node.children.emplace_back();
+      node.children.emplace_back();
+      stack_.push_back({&node, 1, op + 1, end, false});
+      stack_.push_back({&node, 0, begin, op, false});
+      return true;
+    }
+    if (const Index op = ws_.lastPow[last]; op != kNone && op >= begin) {
+      CNode& node = Place(item, NodeKind::Pow);
+      node.children.reserve(2);
+      node.children.emplace_back();
+      node.children.emplace_back();
+      stack_.push_back({&node, 1, op + 1, end, false});
+      stack_.push_back({&node, 0, begin, op, false});
+      return true;
+    }
+    // Factorial of a number, a constant or anything holding a bracket group.
+    if (end - begin >= 2 && At(end - 1) == u'!') {
+      const bool hasGroup = ws_.lastOpen[last] != kNone && ws_.lastOpen[last] >= begin;
+      if (hasGroup || CParcer::IsNumberOrConstant(View(begin, end - 1))) {
+        CNode& node = Place(item, NodeKind::Factorial);
+        Operand(node, begin, end - 1);
+        return true;
+      }
+    }
+    // Function: a known name, then everything from its first bracket group on.
+    {
+      Index open = begin;
+      const Index limit =
+          std::min<Index>(end, begin + static_cast<Index>(kLongestFunctionName) + 1);
+      while (open < limit && At(open) != u'(') ++open;
+      NodeKind kind{};
+      if (open < limit && open > begin && LookUpFunction(View(begin, open), kind)) {
+        CNode& node = Place(item, kind);
+        Operand(node, open, end);
+        return true;
+      }
+    }
+    if (end - begin > 2 && View(begin, begin + 3) == u"mem")
+      return ParseMemoryReference(item, begin, end);
+    if (ParseTerminal(item, begin, end)) return true;
+    // Nothing but one bracket group: parse what it holds, in the same place.
+    if (!IsOneGroup(begin, end)) return false;
+    ++begin;
+    --end;
+  }
+}
+
+bool RangeParser::ParseMemoryReference(const Pending& item, Index begin, Index end) {
+  if (end - begin <= 2 || View(begin, begin + 3) != u"mem") return false;
+  const Index nameAt =
+      end - begin >= 6 && View(begin, begin + 6) == u"memory" ? begin + 6 : begin + 3;
+  CNode& node = Place(item, NodeKind::Memory);
+  // The name is exactly one bracket group, with its inner spaces kept.
+  if (!IsOneGroup(nameAt, end)) return false;
+  const std::size_t from =
+      static_cast<std::size_t>(ws_.origin[static_cast<std::size_t>(nameAt)]) + 1;
+  const std::size_t to = static_cast<std::size_t>(ws_.origin[static_cast<std::size_t>(end - 1)]);
+  node.texts.emplace_back(TrimWide(ws_.source.substr(from, to - from)));
+  return true;
+}
+
+bool RangeParser::ParseTerminal(const Pending& item, Index begin, Index end) {
+  // A run holding a bracket group is neither a constant nor a number; saying
+  // so at once keeps deep nesting linear.
+  const Index open = ws_.lastOpen[static_cast<std::size_t>(end - 1)];
+  if (open != kNone && open >= begin) return false;
+  const std::u16string_view text = View(begin, end);
+  NodeKind kind{};
+  if (LookUpConstant(StripPlus(text), kind)) {
+    CNode& node = Place(item, kind);
+    node.texts.emplace_back(StripPlus(text));
+    return true;
+  }
+  if (!CParcer::IsNumberLiteral(text)) return false;
+  CNode& node = Place(item, NodeKind::Number);
+  node.texts.emplace_back(text);
+  return node.Parse();
+}
+
+// The statement rewritten as the parser reads it.
+std::u16string PrepareStatement(std::u16string_view text) {
+  text = TrimWide(text);
+  std::u16string prepared;
+  prepared.reserve(text.size());
+  for (char16_t c : text) {
+    switch (c) {
+      case u'\t':
+      case u'\n':
+      case u'\r':
+        continue;
+      case u'[':
+      case u'{':
+        c = u'(';
+        break;
+      case u']':
+      case u'}':
+        c = u')';
+        break;
+      default:
+        if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
+        break;
+    }
+    prepared.push_back(c);
+  }
+  return prepared;
+}
+
+// Parses text as one more operand of parent, with its whole subtree.
+bool ParseOperandText(CNode& parent, std::u16string_view text, bool memoryOnly) {
+  if (text.size() >= static_cast<std::size_t>(std::numeric_limits<Index>::max())) return false;
+  Workspace& ws = SharedWorkspace();
+  bool ok = ws.Build(text);
+  if (ok) ok = RangeParser(ws).Run(parent, 0, static_cast<Index>(ws.chars.size()), memoryOnly);
+  ws.Release();
+  return ok;
+}
+
+}  // namespace
+
+bool CParcer::ParseStatement(CNode& root, std::u16string_view text) {
+  std::u16string prepared = PrepareStatement(text);
+  if (prepared.find(u'$') != std::u16string::npos) return false;
+  root.texts.push_back(std::move(prepared));
+  return root.Parse();
+}
+
+bool CParcer::IsNumberLiteral(std::u16string_view text) {
+  std::size_t k = 0;
+  if (!text.empty() && (text[0] == u'+' || IsMinus(text[0]))) k = 1;
+  const std::u16string_view body = text.substr(k);
+  const std::size_t e = body.find(u'e');
+  std::size_t skipSign = std::u16string_view::npos;
+  if (e != std::u16string_view::npos) {
+    if (e + 1 == body.size()) return false;
+    bool digitBefore = false;
+    for (std::size_t i = 0; i < e; ++i) digitBefore = digitBefore || IsDigit(body[i]);
+    if (!digitBefore) return false;
+    if (body[e + 1] == u'+' || IsMinus(body[e + 1])) skipSign = e + 1;
+  }
+  const std::size_t point = body.find_first_of(u".,");
+  if (point != std::u16string_view::npos && e != std::u16string_view::npos && point > e)
+    return false;
+  bool anyDigit = false;
+  for (std::size_t i = 0; i < body.size(); ++i) {
+    if (i == e || i == skipSign || i == point) continue;
+    if (!IsDigit(body[i])) return false;
+    anyDigit = true;
+  }
+  return anyDigit;
+}
+
+bool CParcer::IsNumberOrConstant(std::u16string_view text) {
+  if (text.empty()) return false;
+  NodeKind kind{};
+  return LookUpConstant(StripPlus(text), kind) || IsNumberLiteral(text);
+}
+
+double CParcer::ConvertNumber(std::u16string_view literal) {
+  std::string ascii;
+  ascii.reserve(literal.size());
+  for (char16_t c : literal) {
+    if (c == u',') c = u'.';
+    if (c == kMinusSign) c = u'-';
+    ascii.push_back(static_cast<char>(c < 0x80 ? c : u'?'));
+  }
+  std::size_t start = 0;
+  bool negative = false;
+  if (!ascii.empty() && (ascii[0] == '+' || ascii[0] == '-')) {
+    negative = ascii[0] == '-';
+    start = 1;
+  }
+  double value = 0.0;
+  const char* first = ascii.data() + start;
+  const char* last = ascii.data() + ascii.size();
+  const auto [end, error] = std::from_chars(first, last, value, std::chars_format::general);
+  if (error == std::errc::result_out_of_range) {
+    // Decide between overflow and underflow from the decimal magnitude of
+    // the first significant digit.
+    long long integerDigits = 0;
+    long long fractionZeros = 0;
+    bool seenPoint = false;
+    bool significant = false;
+    const char* p = first;
+    for (; p < end && *p != 'e'; ++p) {
+      if (*p == '.') {
+        seenPoint = true;
+      } else if (!seenPoint) {
+        if (significant || *p != '0') {
+          significant = true;
+          ++integerDigits;
+        }
+      } else if (!significant) {
+        if (*p == '0') {
+          ++fractionZeros;
+        } else {
+          significant = true;
+        }
+      }
+    }
+    const long long magnitude = integerDigits > 0 ? integerDigits : -fractionZeros;
+    long long exponent = 0;
+    if (p < end && *p == 'e') {
+      ++p;
+      bool expNegative = false;
+      if (p < end && (*p == '+' || *p == '-')) expNegative = *p++ == '-';
+      for (; p < end; ++p) {
+        if (exponent < 1'000'000'000LL) exponent = exponent * 10 + (*p - '0');
+      }
+      if (expNegative) exponent = -exponent;
+    }
+    value = magnitude + exponent > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+  }
+  return negative ? -value : value;
+}
+
+CNode::~CNode() {
+  // Children are taken apart one level at a time from a list of our own, so
+  // a degenerate tree of any depth is destroyed without deep native calls.
+  if (children.empty()) return;
+  std::vector<std::unique_ptr<CNode>> pending = std::move(children);
+  while (!pending.empty()) {
+    std::unique_ptr<CNode> node = std::move(pending.back());
+    pending.pop_back();
+    if (!node) continue;
+    for (auto& child : node->children) pending.push_back(std::move(child));
+    node->children.clear();
+  }
+}
+
+bool CNode::Parse() {
+  switch (kind_) {
+    case NodeKind::Store:
+      return texts.size() == 2 && ParseOperandText(*this, texts[0], false) &&
+             ParseOperandText(*this, texts[1], true);
+    case NodeKind::Number: {
+      if (texts.empty()) return false;
+      std::u16string& literal = texts[0];
+      for (char16_t& c : literal) {
+        if (c == u',') c = u'.';
+        if (c == kMinusSign) c = u'-';
+      }
+      static_cast<CNodeNumber*>(this)->value = {ConvertNumber(literal), 0.0};
+      return true;
+    }
+    case NodeKind::Memory: {
+      if (texts.empty()) return false;
+      const std::u16string& text = texts[0];
+      Workspace& ws = SharedWorkspace();
+      const bool group = ws.Build(text) && ws.chars.size() >= 2 && ws.chars.front() == u'(' &&
+                         ws.partner.front() == static_cast<Index>(ws.chars.size() - 1);
+      std::u16string name;
+      if (group) {
+        const auto from = static_cast<std::size_t>(ws.origin.front()) + 1;
+        const auto to = static_cast<std::size_t>(ws.origin.back());
+        name = std::u16string(TrimWide(std::u16string_view(text).substr(from, to - from)));
+      }
+      ws.Release();
+      if (!group) return false;
+      texts[0] = std::move(name);
+      return true;
+    }
+    case NodeKind::Pi:
+    case NodeKind::E:
+    case NodeKind::I:
+    case NodeKind::Result:
+      return true;
+    default:
+      for (const std::u16string& text : texts) {
+        if (!ParseOperandText(*this, text, false)) return false;
+      }
+      return true;
+  }
+}
+
+}  // namespace NCalculatorText

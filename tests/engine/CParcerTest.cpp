@@ -1,0 +1,307 @@
+// SPDX-License-Identifier: MIT
+#include "engine/CParcer.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "engine/CalculationDriver.h"
+#include "engine/EngineFixture.h"
+#include "engine/Nodes.h"
+
+namespace NCalculatorText::testing {
+namespace {
+
+using vora::testing::Utf8;
+
+// The tree as text: operators by symbol, functions and constants by a short
+// name, numbers and memory references by their texts.
+std::string Shape(const CNode& node) {
+  const auto child = [&node](std::size_t k) {
+    return k < node.children.size() && node.children[k] ? Shape(*node.children[k])
+                                                        : std::string("?");
+  };
+  const auto text = [&node] { return node.texts.empty() ? std::string() : Utf8(node.texts[0]); };
+  switch (node.kind()) {
+    case NodeKind::Root:
+      return child(0);
+    case NodeKind::Store:
+      return "(" + child(0) + "->" + child(1) + ")";
+    case NodeKind::Plus:
+      return "(" + child(0) + "+" + child(1) + ")";
+    case NodeKind::Minus:
+      return "(" + child(0) + "-" + child(1) + ")";
+    case NodeKind::Mul:
+      return "(" + child(0) + "*" + child(1) + ")";
+    case NodeKind::Div:
+      return "(" + child(0) + "/" + child(1) + ")";
+    case NodeKind::Pow:
+      return "(" + child(0) + "^" + child(1) + ")";
+    case NodeKind::ChangeSign:
+      return "neg(" + child(0) + ")";
+    case NodeKind::Factorial:
+      return "fact(" + child(0) + ")";
+    case NodeKind::Number:
+      return text();
+    case NodeKind::Memory:
+      return "mem[" + text() + "]";
+    case NodeKind::Pi:
+      return "pi";
+    case NodeKind::E:
+      return "e";
+    case NodeKind::I:
+      return "i";
+    case NodeKind::Result:
+      return "rslt";
+    case NodeKind::Sqrt:
+      return "sqrt(" + child(0) + ")";
+    case NodeKind::Sin:
+      return "sin(" + child(0) + ")";
+    case NodeKind::ArcTg:
+      return "arctg(" + child(0) + ")";
+    case NodeKind::ArCth:
+      return "arcth(" + child(0) + ")";
+    case NodeKind::ArSch:
+      return "arsch(" + child(0) + ")";
+    case NodeKind::ArCsch:
+      return "arcsch(" + child(0) + ")";
+    case NodeKind::Im:
+      return "im(" + child(0) + ")";
+    case NodeKind::Floor:
+      return "floor(" + child(0) + ")";
+    default:
+      return "f" + std::to_string(static_cast<int>(node.kind())) + "(" + child(0) + ")";
+  }
+}
+
+// "" when the statement is refused.
+std::string ParsedShape(std::string_view statement) {
+  CNode root;
+  if (!CParcer::ParseStatement(root, U16(statement))) return "";
+  return Shape(root);
+}
+
+TEST(CParcerTest, RuleOrderGivesPrecedenceAndAssociativity) {
+  struct Case {
+    const char* statement;
+    const char* shape;
+  } const cases[] = {
+      {"1-2-3", "((1-2)-3)"},
+      {"1-2+3", "((1-2)+3)"},
+      {"1-2\xE2\x88\x92"
+       "3",
+       "((1-2)-3)"},
+      {"8/2*2", "((8/2)*2)"},
+      {"8\xC3\xB7"
+       "2\xC3\x97"
+       "2",
+       "((8/2)*2)"},
+      {"2^3^2", "((2^3)^2)"},
+      {"-2^2", "neg((2^2))"},
+      {"-3!", "neg(fact(3))"},
+      {"2^3!", "(2^fact(3))"},
+      {"(3!)!", "fact(fact(3))"},
+      {"sin(1)!", "fact(sin(1))"},
+      {"1+2*3^4", "(1+(2*(3^4)))"},
+      {"3\xE2\x88\x92i\xC3\x97"
+       "4",
+       "(3-(i*4))"},
+      {"1.5e+20+i\xC3\x97"
+       "2",
+       "(1.5e+20+(i*2))"},
+      {"e-1", "(e-1)"},
+      {"1e-1", "1e-1"},
+      {"1,5e\xE2\x88\x92"
+       "3",
+       "1.5e-3"},
+      {"2.5E+3", "2.5e+3"},
+      {"+5", "+5"},
+      {"+pi", "pi"},
+      {"-(2)", "neg(2)"},
+      {"-sin(1)", "neg(sin(1))"},
+      {"[1+2]*{3}", "((1+2)*3)"},
+      {"(1+2]", "(1+2)"},
+      {"((((7))))", "7"},
+      {"12 3 + 1", "(123+1)"},
+      {"s i n(1)", "sin(1)"},
+      {"\t 1\n+\r2 ", "(1+2)"},
+      {"PI+Pi+\xCF\x80", "((pi+pi)+pi)"},
+      {"Rslt*RSLT*Result", "((rslt*rslt)*rslt)"},
+      {"sqrt(4)+\xE2\x88\x9A(4)+SQRT[4]", "((sqrt(4)+sqrt(4))+sqrt(4))"},
+      {"arctg(1)+arcth(2)+arsch(3)+arcsch(4)", "(((arctg(1)+arcth(2))+arsch(3))+arcsch(4))"},
+      {"imaginarypart(1)*flooring(2)", "(im(1)*floor(2))"},
+      {"5->mem[a]", "(5->mem[a])"},
+      {"2->mem[x]->mem[y]", "((2->mem[x])->mem[y])"},
+      {"(5->mem[a])+1", "((5->mem[a])+1)"},
+      {"1\xE2\x88\x92>mem[a]", "(1->mem[a])"},
+      {"1 - > mem[a]", "(1->mem[a])"},
+      {"mem[ a ] + MEM(A) + memory{A}", "((mem[a]+mem[a])+mem[a])"},
+      {"mem[my  cell]", "mem[my  cell]"},
+      {"mem[] + mem[ ]", "(mem[]+mem[])"},
+      {"mem[(x)]", "mem[(x)]"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.statement);
+    EXPECT_EQ(ParsedShape(c.statement), c.shape);
+  }
+}
+
+TEST(CParcerTest, RefusedStatements) {
+  const char* const cases[] = {
+      "",
+      "   ",
+      "()",
+      "1+",
+      "*2",
+      "2*-3",
+      "2^-1",
+      "2/+4",
+      "1--2",
+      "+(5)",
+      "+sin(1)",
+      "++5",
+      "2pi",
+      "2(3)",
+      "(1)(2)",
+      "2sin(1)",
+      "4i",
+      "sin 1",
+      "sin1",
+      "\xE2\x88\x9A"
+      "4",
+      "sin(1)x",
+      "foo(1)",
+      "sinh1(2)",
+      "arcsinhhhhhhhh(1)",
+      "3!!",
+      "!",
+      "x!",
+      "2e-x",
+      "1.2.3",
+      "1e5.2",
+      "1e",
+      "e5",
+      "1e5e5",
+      ".e5",
+      "1,2,3",
+      "(1",
+      "1)",
+      ")1(",
+      "(1))+(2)",
+      "((1)",
+      "$",
+      "mem[$]",
+      "1$2",
+      "mem",
+      "mem1",
+      "memo[1]",
+      "mem[1]2",
+      "mem[1][2]",
+      "5->mem[a]+1",
+      "5->(mem[a])",
+      "5->a",
+      "mem[a]->",
+      "->mem[a]",
+      "a = b",
+      "1 2 .3 4 e",
+      "\xC2\xA0"
+      "1\xC2\xA0"
+      "+1",
+  };
+  for (const char* statement : cases) {
+    SCOPED_TRACE(statement);
+    CNode root;
+    EXPECT_FALSE(CParcer::ParseStatement(root, U16(statement)));
+  }
+}
+
+TEST(CParcerTest, NumberLiteralTest) {
+  struct Case {
+    const char* text;
+    bool number;
+  } const cases[] = {
+      {"5.", true},     {".5", true},     {"1,5", true},  {"1e5", true},  {"1.5e-3", true},
+      {"2e+10", true},  {"+7", true},     {"-7", true},   {"1e+", true},  {"00", true},
+      {"1.2.3", false}, {"1e5.2", false}, {"1e", false},  {"e5", false},  {"1e5e5", false},
+      {".", false},     {"", false},      {"+", false},   {".e1", false}, {"1.5e", false},
+      {"+-1", false},   {"1e--1", false}, {"$0$", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    EXPECT_EQ(CParcer::IsNumberLiteral(U16(c.text)), c.number);
+  }
+  EXPECT_TRUE(CParcer::IsNumberOrConstant(u"+e"));
+  EXPECT_TRUE(CParcer::IsNumberOrConstant(u"rslt"));
+  EXPECT_FALSE(CParcer::IsNumberOrConstant(u"ee"));
+}
+
+TEST(CParcerTest, NumberConversionIgnoresTheLocaleAndKeepsTheRange) {
+  struct Case {
+    const char* literal;
+    double value;
+  } const cases[] = {
+      {"12.5e-3", 0.0125},
+      {"1,5", 1.5},
+      {"+2", 2.0},
+      {"1e+", 1.0},
+      {"5.", 5.0},
+      {"0.1", 0.1},
+      {"1e400", INFINITY},
+      {"123456789e310", INFINITY},
+      {"1e-400", 0.0},
+      {"0.000001e-320", 0.0},
+      {"4.9e-324", 4.9e-324},
+      {"0e99999999999999999999", 0.0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.literal);
+    EXPECT_EQ(CParcer::ConvertNumber(U16(c.literal)), c.value);
+  }
+}
+
+TEST(CParcerTest, StandaloneNodesParseTheirOwnTexts) {
+  CNodePlus plus;
+  plus.texts = {u"1*2", u"(3)"};
+  ASSERT_TRUE(plus.Parse());
+  EXPECT_EQ(Shape(plus), "((1*2)+3)");
+
+  CNodeStore store;
+  store.texts = {u"4", u"(mem(q))"};  // a target in brackets is no memory reference
+  EXPECT_FALSE(store.Parse());
+
+  CNodeMemory memory;
+  memory.texts = {u"( my cell )"};
+  ASSERT_TRUE(memory.Parse());
+  EXPECT_EQ(memory.texts[0], u"my cell");
+
+  CNodeNumber number;
+  number.texts = {u"2,5e\u22123"};
+  ASSERT_TRUE(number.Parse());
+  EXPECT_EQ(number.texts[0], u"2.5e-3");
+  EXPECT_EQ(number.value.re, 2.5e-3);
+}
+
+// Deep and long statements: no native recursion per level, linear work.
+TEST(CParcerTest, HugeStatementsParseOrFailCleanly) {
+  constexpr int kDepth = 100000;
+  std::u16string nested(kDepth, u'(');
+  nested += u"1";
+  nested += std::u16string(kDepth, u')');
+  CNode deep;
+  EXPECT_TRUE(CParcer::ParseStatement(deep, nested));
+
+  std::u16string functions;
+  for (int k = 0; k < kDepth; ++k) functions += u"-abs(";
+  functions += u"2";
+  functions += std::u16string(kDepth, u')');
+  CNode chain;
+  EXPECT_TRUE(CParcer::ParseStatement(chain, functions));
+
+  std::u16string unclosed(kDepth, u'(');
+  CNode refused;
+  EXPECT_FALSE(CParcer::ParseStatement(refused, unclosed));
+}
+
+}  // namespace
+}  // namespace NCalculatorText::testing
