@@ -41,6 +41,7 @@ struct Outcome {
   bool ok = true;
   std::u16string text;
   std::ptrdiff_t position = -1;
+  std::size_t unitsRead = 0;            // length of the text as read
   std::vector<std::u16string> results;  // --expr only
   std::vector<CliLogEntry> log;
 };
@@ -59,7 +60,7 @@ class Invocation {
   bool RunPreRuns(bool& allSucceeded);
   void CalculateAll(Outcome& outcome);
   void CalculateExpressions(Outcome& outcome);
-  bool WriteBack(const std::u16string& text);
+  bool WriteBack(const Outcome& outcome);
   void WriteText(const Outcome& outcome);
   void WriteJson(const Outcome& outcome);
   void WriteLog(const Outcome& outcome);
@@ -204,17 +205,17 @@ void Invocation::CalculateExpressions(Outcome& outcome) {
 // The reader drops NULs and what follows them, an odd last byte and every
 // byte-order mark; writing such a text back would lose part of the file
 // without a word, so the file is left alone instead.
-bool Invocation::WriteBack(const std::u16string& text) {
+bool Invocation::WriteBack(const Outcome& outcome) {
   std::error_code ec;
   const auto size = std::filesystem::file_size(options_.file, ec);
-  const auto units = static_cast<std::uintmax_t>(text.size());
+  const auto units = static_cast<std::uintmax_t>(outcome.unitsRead);
   if (ec || (size != 2 * units && size != 2 * units + 2)) {
     err_ << kProgram << ": " << options_.file
          << ": not written back: reading it dropped part of the file (a NUL, an odd last byte "
             "or byte-order marks inside)\n";
     return false;
   }
-  const FileStatus status = StoreCalculationFile(options_.file, text);
+  const FileStatus status = StoreCalculationFile(options_.file, outcome.text);
   if (status == FileStatus::Ok) return true;
   FileError(options_.file, FileStatusMessage(status, true));
   return false;
@@ -297,10 +298,22 @@ void Invocation::WriteLog(const Outcome& outcome) {
   err_ << FormatLogLines(outcome.log);
 }
 
+void Invocation::WriteStatisticsText() {
+  std::string bytes;
+  for (const auto& [label, text] : StatisticsOfAllCells()) {
+    AppendUtf8(label, bytes);
+    bytes += '\t';
+    AppendUtf8(text, bytes);
+    bytes += '\n';
+  }
+  out_ << bytes;
+}
+
 int Invocation::Run() {
   ApplyPreferences();
   Outcome outcome;
   if (!ReadWorksheet(outcome.text)) return kExitUsageOrFile;
+  outcome.unitsRead = outcome.text.size();
   if (options_.at && *options_.at > static_cast<std::ptrdiff_t>(outcome.text.size())) {
     err_ << kProgram << ": --at " << *options_.at << " is beyond the end of the worksheet ("
          << outcome.text.size() << " code units)\n";
@@ -317,7 +330,7 @@ int Invocation::Run() {
   }
 
   int status = outcome.ok && preRunsSucceeded ? kExitOk : kExitCalculationFailed;
-  if (options_.inPlace && !WriteBack(outcome.text)) status = kExitUsageOrFile;
+  if (options_.inPlace && !WriteBack(outcome)) status = kExitUsageOrFile;
   if (!options_.saveMemory.empty()) {
     const FileStatus saved = SaveMemoryFile(options_.saveMemory, false);
     if (saved != FileStatus::Ok) {
