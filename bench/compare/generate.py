@@ -56,7 +56,10 @@ def term(rng, depth):
             a = f"{rng.randint(0, 20)}.{rng.randint(0, 9)}"
             args = (a, a, a)
         else:
-            args = expression(rng, depth - 1)
+            # Angles stay moderate, as in real sheets: the sine of 1e17 says
+            # more about argument reduction than about speed.
+            a = number(rng)
+            args = (a, a, a)
         return tuple(f"{f}({a})" for f, a in zip(name, args))
     if choice < 0.8:
         inner = expression(rng, depth - 1)

@@ -61,10 +61,12 @@ bc = [float(x.replace("\\", "")) for x in re.sub(r"\\\n", "", open(f"{work}/out.
 if not (len(vora) == len(python) == len(bc) == count):
     sys.exit(f"run-compare: result counts differ: vora-calc {len(vora)}, python3 {len(python)}, bc {len(bc)}")
 def rel(a, b):
-    return abs(a - b) / max(abs(a), abs(b), 1e-300)
+    # relative to the size of the values, absolute near zero
+    return abs(a - b) / max(abs(a), abs(b), 1.0)
 worst_py = max(rel(a, b) for a, b in zip(vora, python))
 worst_bc = max(rel(a, b) for a, b in zip(vora, bc))
-print(f"results agree: largest relative difference {worst_py:.3g} to python3, {worst_bc:.3g} to bc -l")
+print(f"results agree: largest difference {worst_py:.3g} to python3, {worst_bc:.3g} to bc -l"
+      " (relative; absolute for values below 1)")
 PY
 
 python3 - "$count" "$t_vora" "$t_python" "$t_bc" "$(wc -c <"$work/sheet.txt")" <<'PY'

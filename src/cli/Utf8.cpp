@@ -12,8 +12,9 @@ constexpr bool IsContinuation(unsigned char byte) {
 }  // namespace
 
 bool DecodeUtf8(std::string_view bytes, std::u16string& out, Utf8Error& error) {
-  out.clear();
-  out.reserve(bytes.size());
+  // Never more code units than bytes: room is made once.
+  out.assign(bytes.size(), u'\0');
+  char16_t* p = out.data();
   const std::size_t size = bytes.size();
   std::size_t i = 0;
   auto fail = [&](std::string_view reason) {
@@ -24,7 +25,7 @@ bool DecodeUtf8(std::string_view bytes, std::u16string& out, Utf8Error& error) {
   while (i < size) {
     const auto lead = static_cast<unsigned char>(bytes[i]);
     if (lead < 0x80) {
-      out.push_back(lead);
+      *p++ = lead;
       ++i;
       continue;
     }
@@ -59,47 +60,55 @@ bool DecodeUtf8(std::string_view bytes, std::u16string& out, Utf8Error& error) {
     if (c > 0x10FFFF) return fail("code point above U+10FFFF");
     if (c >= 0x10000) {
       c -= 0x10000;
-      out.push_back(static_cast<char16_t>(0xD800 + (c >> 10)));
-      out.push_back(static_cast<char16_t>(0xDC00 + (c & 0x3FF)));
+      *p++ = static_cast<char16_t>(0xD800 + (c >> 10));
+      *p++ = static_cast<char16_t>(0xDC00 + (c & 0x3FF));
     } else {
-      out.push_back(static_cast<char16_t>(c));
+      *p++ = static_cast<char16_t>(c);
     }
     i += length;
   }
+  out.resize(static_cast<std::size_t>(p - out.data()));
   return true;
 }
 
 void AppendUtf8(std::u16string_view text, std::string& out) {
+  // At most three bytes per code unit (a pair takes four for two units), so
+  // the bytes are written into room made once rather than appended one by one.
   const std::size_t size = text.size();
+  const std::size_t start = out.size();
+  out.resize(start + 3 * size);
+  char* p = out.data() + start;
   for (std::size_t i = 0; i < size; ++i) {
     char32_t c = text[i];
+    if (c < 0x80) {
+      *p++ = static_cast<char>(c);
+      continue;
+    }
     if (c >= 0xD800 && c <= 0xDBFF && i + 1 < size && text[i + 1] >= 0xDC00 &&
         text[i + 1] <= 0xDFFF) {
       c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
       ++i;
     }
-    if (c < 0x80) {
-      out.push_back(static_cast<char>(c));
-    } else if (c < 0x800) {
-      out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-      out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    if (c < 0x800) {
+      *p++ = static_cast<char>(0xC0 | (c >> 6));
+      *p++ = static_cast<char>(0x80 | (c & 0x3F));
     } else if (c < 0x10000) {
       // Lone surrogates land here too and keep their code unit's bits.
-      out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-      out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+      *p++ = static_cast<char>(0xE0 | (c >> 12));
+      *p++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+      *p++ = static_cast<char>(0x80 | (c & 0x3F));
     } else {
-      out.push_back(static_cast<char>(0xF0 | (c >> 18)));
-      out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+      *p++ = static_cast<char>(0xF0 | (c >> 18));
+      *p++ = static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+      *p++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+      *p++ = static_cast<char>(0x80 | (c & 0x3F));
     }
   }
+  out.resize(static_cast<std::size_t>(p - out.data()));
 }
 
 std::string EncodeUtf8(std::u16string_view text) {
   std::string out;
-  out.reserve(text.size());
   AppendUtf8(text, out);
   return out;
 }

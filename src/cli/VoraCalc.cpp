@@ -4,7 +4,6 @@
 #include <cstddef>
 #include <filesystem>
 #include <iostream>
-#include <iterator>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -89,7 +88,11 @@ void Invocation::ApplyPreferences() const {
 }
 
 bool Invocation::ReadStandardInput(std::u16string& text) {
-  std::string bytes{std::istreambuf_iterator<char>(in_), std::istreambuf_iterator<char>()};
+  std::string bytes;
+  char chunk[1 << 16];
+  while (in_.read(chunk, sizeof chunk) || in_.gcount() > 0) {
+    bytes.append(chunk, static_cast<std::size_t>(in_.gcount()));
+  }
   if (in_.bad()) {
     err_ << kProgram << ": cannot read standard input\n";
     return false;
