@@ -320,12 +320,21 @@ Wide ArcTanSeries(Wide z) {
 
 // ln(w + s) with w folded into the right half-plane and s = ±sqrt(w² - 1)
 // chosen to point the same way as w, shared by ArcSin and ArcCos.
-Wide LogOfFoldedSum(Wide z) {
+//
+// squareMinusOne, when given, is z² - 1 computed more precisely than from z
+// (ArcCsc's z is a rounded reciprocal, and next to ±1 the square root
+// magnifies that rounding).
+Wide LogOfFoldedSum(Wide z, const Wide* squareMinusOne) {
   const Wide w = z.re >= 0 ? z : -z;
   const LD a = w.re;
   const LD b = w.im;
-  Wide s = (a > 1 || std::fabs(b) > kR) ? WideSqrt(AddReal(w, -1)) * WideSqrt(AddReal(w, 1))
-                                        : WideSqrt({(a - 1) * (a + 1) - b * b, 2 * a * b});
+  Wide s{};
+  if (a > 1 || std::fabs(b) > kR)
+    s = WideSqrt(AddReal(w, -1)) * WideSqrt(AddReal(w, 1));
+  else if (squareMinusOne != nullptr)
+    s = WideSqrt(*squareMinusOne);
+  else
+    s = WideSqrt({(a - 1) * (a + 1) - b * b, 2 * a * b});
   bool keep = false;
   if (a == 0 || b == 0) {
     keep = s.im >= 0;
@@ -341,17 +350,24 @@ Wide LogOfFoldedSum(Wide z) {
   return WideLog(sum);
 }
 
-Wide WideArcSin(Wide z) {
+// On [-1, 1] the exact value is real; a rounding residue would also pick the
+// wrong sign in the area functions built on these.
+Wide RealOnSegment(Wide z, Wide value) {
+  if (z.im == 0 && std::fabs(z.re) <= 1) value.im = 0;
+  return value;
+}
+
+Wide WideArcSin(Wide z, const Wide* squareMinusOne = nullptr) {
   const LD m = WideAbs(z);
   if (m <= 0.1L) {
     if (m < kSqrt3Eps) return z;
     return ArcSinSeries(z);
   }
-  const Wide l = LogOfFoldedSum(z);
+  const Wide l = LogOfFoldedSum(z, squareMinusOne);
   Wide r{kHalfPiL + l.im, -l.re};
   if (r.re > kHalfPiL) r = {kPiL - r.re, -r.im};
   if (r.re <= -kHalfPiL) r = {-kPiL - r.re, -r.im};
-  return z.re < 0 ? -r : r;
+  return RealOnSegment(z, z.re < 0 ? -r : r);
 }
 
 Wide WideArcCos(Wide z) {
@@ -361,12 +377,12 @@ Wide WideArcCos(Wide z) {
     const Wide series = ArcSinSeries(z);
     return {kHalfPiL - series.re, -series.im};
   }
-  const Wide l = LogOfFoldedSum(z);
+  const Wide l = LogOfFoldedSum(z, nullptr);
   Wide p{-l.im, l.re};
   if (p.re < 0) p = {l.im, -l.re};
   if (p.re >= kPiL) p = {2 * kPiL - p.re, -p.im};
-  if (z.re < 0) return {kPiL - p.re, -p.im};
-  return p;
+  if (z.re < 0) p = {kPiL - p.re, -p.im};
+  return RealOnSegment(z, p);
 }
 
 // ln(1 + v) by its series for |v| <= 0.1: terms while they still count against
@@ -402,19 +418,21 @@ ArcTanParts ArcTanPartsOf(Wide z, LD m) {
     const LD big = std::fabs(x) >= std::fabs(y) ? std::fabs(x) : std::fabs(y);
     const LD xr = x / big;
     const LD yr = y / big;
-    LD v = 0;
-    if (std::fabs(y) < std::fabs(x)) {
-      const LD q = y / x;
-      v = 4 * q / (x * (1 + q * q));
-    } else {
-      const LD q = x / y;
-      v = 4 / (y * (1 + q * q));
-    }
+    // 4y / Q with Q = x² + (1 - y)² scaled by its larger term; taking x² + y²
+    // for Q instead would be off by up to 2/|z| relative, two units at 2^53.
+    const LD oneMinusY = 1 - y;
+    const LD qBig = std::fabs(x) >= std::fabs(oneMinusY) ? std::fabs(x) : std::fabs(oneMinusY);
+    const LD qx = x / qBig;
+    const LD qy = oneMinusY / qBig;
+    const LD v = 4 * (y / qBig) / (qBig * (qx * qx + qy * qy));
     return {2 * x / big, 1 / big - big * (xr * xr + yr * yr), WideLog1p(v)};
   }
   const LD d = (1 - y) * (1 + y) - x * x;
   const LD p = x * x + (y + 1) * (y + 1);
   const LD q = x * x + (1 - y) * (1 - y);
+  // Where P and Q are close, ln P - ln Q = ln(1 + 4y/Q) keeps the digits that
+  // the difference of two logarithms would cancel.
+  if (std::fabs(4 * y) < q / 2) return {2 * x, d, Log1pl(4 * y / q)};
   LD logP = 0;
   LD logQ = 0;
   const bool nearSingular = std::fabs(d) <= kSqrtEps && (p < kTenEps || q < kTenEps);
@@ -446,26 +464,41 @@ Wide WideArcTan(Wide z) {
   return {Atan2l(parts.twoX, parts.d) / 2, parts.logRatio / 4};
 }
 
-Wide WideArcCot(Wide z) {
+// reduced: the real part taken modulo pi into (-pi/2, pi/2] instead of
+// [0, pi], formed directly so that nothing near pi is subtracted from pi.
+Wide WideArcCot(Wide z, bool reduced = false) {
   const LD m = WideAbs(z);
+  const auto reduce = [reduced](LD re) {
+    if (reduced && re > kHalfPiL) return re - kPiL;
+    return re;
+  };
   if (m <= 0.1L) {
-    if (m < kSqrt15Eps) return {kHalfPiL - z.re, -z.im};
+    if (m < kSqrt15Eps) return {reduce(kHalfPiL - z.re), -z.im};
     const Wide series = ArcTanSeries(z);
-    return {kHalfPiL - series.re, -series.im};
+    return {reduce(kHalfPiL - series.re), -series.im};
   }
   const ArcTanParts parts = ArcTanPartsOf(z, m);
   LD re = 0;
-  if (z.re == 0 && parts.d < 0)
-    re = z.im >= 0 ? LD{0} : kPiL;
-  else if (parts.twoX <= 0 || -parts.twoX <= parts.d)
-    re = kHalfPiL - Atan2l(parts.twoX, parts.d) / 2;
-  else
+  if (z.re == 0 && parts.d < 0) {
+    re = z.im >= 0 || reduced ? LD{0} : kPiL;
+  } else if (parts.twoX <= 0 || -parts.twoX <= parts.d) {
+    const LD angle = Atan2l(parts.twoX, parts.d);
+    // pi/2 - angle/2 exceeds pi/2 exactly when angle < 0; less pi, that is
+    // -atan2(-2x, -D)/2.
+    re = reduced && angle < 0 ? -Atan2l(-parts.twoX, -parts.d) / 2 : kHalfPiL - angle / 2;
+  } else {
     re = Atan2l(parts.twoX, -parts.d) / 2;
+  }
   return {re, -parts.logRatio / 4};
 }
 
 Wide WideArcCsc(Wide z) {
-  if (WideAbs(z) >= 1) return WideArcSin(Reciprocal(z));
+  if (WideAbs(z) >= 1) {
+    // (1/z)² - 1 = (1 - z²) / z², with 1 - z² formed from the exact z.
+    const Wide oneMinusSquare{(1 - z.re) * (1 + z.re) + z.im * z.im, -2 * z.re * z.im};
+    const Wide squareMinusOne = Quotient(oneMinusSquare, z * z);
+    return WideArcSin(Reciprocal(z), &squareMinusOne);
+  }
   // Fold into the first quadrant.
   const Wide w{std::fabs(z.re), std::fabs(z.im)};
   const LD c = w.re;
@@ -491,13 +524,10 @@ Wide WideArCosh(Wide z) {
   return r.re < 0 ? TimesMinusI(a) : r;
 }
 
+// i·ArcCot(i·z) with the imaginary part in (-pi/2, pi/2]: the real part of
+// ArcCot reduced modulo pi.
 Wide WideArCoth(Wide z) {
-  Wide r = TimesI(WideArcCot(TimesI(z)));
-  if (r.im > kHalfPiL)
-    r.im -= kPiL;
-  else if (r.im <= -kHalfPiL)
-    r.im += kPiL;
-  return r;
+  return TimesI(WideArcCot(TimesI(z), true));
 }
 
 Wide WideArSech(Wide z) {
