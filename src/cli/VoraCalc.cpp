@@ -64,7 +64,7 @@ class Invocation {
   void WriteJson(const Outcome& outcome);
   void WriteLog(const Outcome& outcome);
   void WriteStatisticsText();
-  int FileError(const std::string& path, std::u16string_view message);
+  void FileError(const std::string& path, std::u16string_view message);
 
   const CliOptions& options_;
   std::istream& in_;
@@ -74,9 +74,8 @@ class Invocation {
   ScopedLogReceiver logScope_;
 };
 
-int Invocation::FileError(const std::string& path, std::u16string_view message) {
+void Invocation::FileError(const std::string& path, std::u16string_view message) {
   err_ << kProgram << ": " << path << ": " << EncodeUtf8(message) << '\n';
-  return kExitUsageOrFile;
 }
 
 void Invocation::ApplyPreferences() const {
