@@ -19,8 +19,8 @@ $(BUILD)/build.ninja: deps CMakeLists.txt
 
 run: $(BUILD)/build.ninja
 	cmake --build $(BUILD) -j $(JOBS) --target vora-calc
-	@echo "--- examples/tour.tvt calculated by vora-calc ---"
-	$(BUILD)/src/cli/vora-calc examples/tour.tvt
+	@echo "--- examples/tour.tvc calculated by vora-calc ---"
+	$(BUILD)/src/cli/vora-calc examples/tour.tvc
 
 test: $(BUILD)/build.ninja
 	cmake --build $(BUILD) -j $(JOBS)
