@@ -318,23 +318,40 @@ Wide ArcTanSeries(Wide z) {
   return z * sum;
 }
 
+// An argument of ArcSin or ArcCos with z - 1 and z + 1 beside it. Formed from
+// a double z they are exact; ArcCsc passes its rounded reciprocal with the
+// two differences formed from the exact z, since next to ±1 the square root
+// would magnify the rounding of the reciprocal.
+struct Shifted {
+  Wide z;
+  Wide minusOne;
+  Wide plusOne;
+};
+
+Shifted ShiftedOf(Wide z) {
+  return {z, AddReal(z, -1), AddReal(z, 1)};
+}
+
+// ln(1 + u) for small u: ln|1 + u| = ½·ln(1 + 2·re u + |u|²) without forming
+// 1 + u, whose rounding would swamp a logarithm close to 0.
+Wide LogOnePlus(Wide u) {
+  const LD norm = u.re * (2 + u.re) + u.im * u.im;
+  const LD im = u.im == 0 ? LD{0} : u.im;
+  return {Log1pl(norm) / 2, Atan2l(im, 1 + u.re)};
+}
+
 // ln(w + s) with w folded into the right half-plane and s = ±sqrt(w² - 1)
 // chosen to point the same way as w, shared by ArcSin and ArcCos.
-//
-// squareMinusOne, when given, is z² - 1 computed more precisely than from z
-// (ArcCsc's z is a rounded reciprocal, and next to ±1 the square root
-// magnifies that rounding).
-Wide LogOfFoldedSum(Wide z, const Wide* squareMinusOne) {
-  const Wide w = z.re >= 0 ? z : -z;
+Wide LogOfFoldedSum(const Shifted& arg) {
+  const bool fold = arg.z.re < 0;
+  const Wide w = fold ? -arg.z : arg.z;
+  const Wide wMinusOne = fold ? -arg.plusOne : arg.minusOne;
+  const Wide wPlusOne = fold ? -arg.minusOne : arg.plusOne;
   const LD a = w.re;
   const LD b = w.im;
-  Wide s{};
-  if (a > 1 || std::fabs(b) > kR)
-    s = WideSqrt(AddReal(w, -1)) * WideSqrt(AddReal(w, 1));
-  else if (squareMinusOne != nullptr)
-    s = WideSqrt(*squareMinusOne);
-  else
-    s = WideSqrt({(a - 1) * (a + 1) - b * b, 2 * a * b});
+  // (w - 1)·(w + 1) is (a² - b² - 1) + i·2ab with a² - 1 taken as (a - 1)(a + 1).
+  Wide s = (a > 1 || std::fabs(b) > kR) ? WideSqrt(wMinusOne) * WideSqrt(wPlusOne)
+                                        : WideSqrt(wMinusOne * wPlusOne);
   bool keep = false;
   if (a == 0 || b == 0) {
     keep = s.im >= 0;
@@ -343,6 +360,8 @@ Wide LogOfFoldedSum(Wide z, const Wide* squareMinusOne) {
     keep = signs == (s.im < 0 ? -1 : 1);
   }
   if (!keep) s = -s;
+  const Wide u = wMinusOne + s;
+  if (WideAbs(u) < 0.5L) return LogOnePlus(u);
   Wide sum = w + s;
   // On the imaginary axis below the origin b + sqrt(b² + 1) cancels; it equals
   // 1 / (sqrt(b² + 1) - b) exactly.
@@ -357,17 +376,36 @@ Wide RealOnSegment(Wide z, Wide value) {
   return value;
 }
 
-Wide WideArcSin(Wide z, const Wide* squareMinusOne = nullptr) {
+// An angle as a multiple of pi/2 plus the rest, so that ArcSec's pi/2 minus
+// an arcsine close to pi/2 is formed without cancelling.
+struct Angle {
+  int halfPis;
+  Wide rest;
+};
+
+Wide ValueOf(Angle a) {
+  return {a.halfPis * kHalfPiL + a.rest.re, a.rest.im};
+}
+
+Angle ArcSinAngle(const Shifted& arg) {
+  const Wide z = arg.z;
   const LD m = WideAbs(z);
   if (m <= 0.1L) {
-    if (m < kSqrt3Eps) return z;
-    return ArcSinSeries(z);
+    if (m < kSqrt3Eps) return {0, z};
+    return {0, ArcSinSeries(z)};
   }
-  const Wide l = LogOfFoldedSum(z, squareMinusOne);
-  Wide r{kHalfPiL + l.im, -l.re};
-  if (r.re > kHalfPiL) r = {kPiL - r.re, -r.im};
-  if (r.re <= -kHalfPiL) r = {-kPiL - r.re, -r.im};
-  return RealOnSegment(z, z.re < 0 ? -r : r);
+  const Wide l = LogOfFoldedSum(arg);
+  // r = (pi/2 + im L, -re L); it exceeds pi/2 exactly when im L > 0.
+  Angle r{1, {l.im, -l.re}};
+  if (l.im > 0) r = {1, {-l.im, l.re}};
+  if (ValueOf(r).re <= -kHalfPiL) r = {-3, -r.rest};
+  if (z.re < 0) r = {-r.halfPis, -r.rest};
+  r.rest = RealOnSegment(z, r.rest);
+  return r;
+}
+
+Wide WideArcSin(Wide z) {
+  return ValueOf(ArcSinAngle(ShiftedOf(z)));
 }
 
 Wide WideArcCos(Wide z) {
@@ -377,7 +415,7 @@ Wide WideArcCos(Wide z) {
     const Wide series = ArcSinSeries(z);
     return {kHalfPiL - series.re, -series.im};
   }
-  const Wide l = LogOfFoldedSum(z, nullptr);
+  const Wide l = LogOfFoldedSum(ShiftedOf(z));
   Wide p{-l.im, l.re};
   if (p.re < 0) p = {l.im, -l.re};
   if (p.re >= kPiL) p = {2 * kPiL - p.re, -p.im};
@@ -468,14 +506,14 @@ Wide WideArcTan(Wide z) {
 // [0, pi], formed directly so that nothing near pi is subtracted from pi.
 Wide WideArcCot(Wide z, bool reduced = false) {
   const LD m = WideAbs(z);
-  const auto reduce = [reduced](LD re) {
-    if (reduced && re > kHalfPiL) return re - kPiL;
-    return re;
+  // pi/2 - v exceeds pi/2 exactly when v < 0; reduced, it is then -pi/2 - v.
+  const auto halfPiMinus = [reduced](LD v) {
+    return reduced && v < 0 ? -kHalfPiL - v : kHalfPiL - v;
   };
   if (m <= 0.1L) {
-    if (m < kSqrt15Eps) return {reduce(kHalfPiL - z.re), -z.im};
+    if (m < kSqrt15Eps) return {halfPiMinus(z.re), -z.im};
     const Wide series = ArcTanSeries(z);
-    return {reduce(kHalfPiL - series.re), -series.im};
+    return {halfPiMinus(series.re), -series.im};
   }
   const ArcTanParts parts = ArcTanPartsOf(z, m);
   LD re = 0;
@@ -492,12 +530,13 @@ Wide WideArcCot(Wide z, bool reduced = false) {
   return {re, -parts.logRatio / 4};
 }
 
-Wide WideArcCsc(Wide z) {
+// ArcCsc as an Angle; ArcSec is pi/2 minus it.
+Angle ArcCscAngle(Wide z) {
   if (WideAbs(z) >= 1) {
-    // (1/z)² - 1 = (1 - z²) / z², with 1 - z² formed from the exact z.
-    const Wide oneMinusSquare{(1 - z.re) * (1 + z.re) + z.im * z.im, -2 * z.re * z.im};
-    const Wide squareMinusOne = Quotient(oneMinusSquare, z * z);
-    return WideArcSin(Reciprocal(z), &squareMinusOne);
+    // 1/z - 1 = (1 - z)/z and 1/z + 1 = (1 + z)/z from the exact z.
+    const Wide oneMinusZ{1 - z.re, -z.im};
+    const Wide onePlusZ{1 + z.re, z.im};
+    return ArcSinAngle({Reciprocal(z), Quotient(oneMinusZ, z), Quotient(onePlusZ, z)});
   }
   // Fold into the first quadrant.
   const Wide w{std::fabs(z.re), std::fabs(z.im)};
@@ -507,15 +546,29 @@ Wide WideArcCsc(Wide z) {
   const LD v = d <= c ? s.im - (d / c) * s.re : (c / d) * s.im - s.re;
   const Wide u = v >= 0 ? Wide{s.re, 1 + s.im} : Wide{-s.re, 1 - s.im};
   const Wide cu = Conj(w) * u;
-  Wide r{Atan2l(cu.im == 0 ? LD{0} : cu.im, cu.re), -(LogAbs(u) - LogAbs(w))};
+  // atan2(Y, X) is pi/2 - atan2(X, Y) for Y > 0; kept apart from the pi/2 it
+  // leaves ArcSec = pi/2 - ArcCsc without cancellation next to ±1.
+  const LD y = cu.im == 0 ? LD{0} : cu.im;
+  // |U|² = 1 ± 2·im s + |s|²: ln|U| without forming 1 ± im s.
+  const LD side = v >= 0 ? 1 : -1;
+  const LD logAbsU = Log1pl(2 * side * s.im + s.re * s.re + s.im * s.im) / 2;
+  const LD logRatio = -(logAbsU - LogAbs(w));
+  Angle r =
+      y > 0 ? Angle{1, {-Atan2l(cu.re, y), logRatio}} : Angle{0, {Atan2l(y, cu.re), logRatio}};
   // Unfold.
-  if (z.re >= 0) return z.im >= 0 ? r : Conj(r);
-  return -(z.im <= 0 ? r : Conj(r));
+  const auto conj = [](Angle a) { return Angle{a.halfPis, Conj(a.rest)}; };
+  if (z.re >= 0) return z.im >= 0 ? r : conj(r);
+  r = z.im <= 0 ? r : conj(r);
+  return {-r.halfPis, -r.rest};
+}
+
+Wide WideArcCsc(Wide z) {
+  return ValueOf(ArcCscAngle(z));
 }
 
 Wide WideArcSec(Wide z) {
-  const Wide c = WideArcCsc(z);
-  return {kHalfPiL - c.re, -c.im};
+  const Angle c = ArcCscAngle(z);
+  return ValueOf({1 - c.halfPis, -c.rest});
 }
 
 Wide WideArCosh(Wide z) {
@@ -536,7 +589,9 @@ Wide WideArSech(Wide z) {
   const Wide w = (std::fabs(x) > 1 || std::fabs(y) > kR)
                      ? WideSqrt(AddReal(z, 1)) * WideSqrt(AddReal(-z, 1))
                      : WideSqrt({(1 - x) * (1 + x) + y * y, -2 * x * y});
-  return WideLog(AddReal(w, 1)) - WideLog(z);
+  // ln(1 + w) without forming 1 + w where w is small (z next to ±1).
+  const Wide logOnePlusW = WideAbs(w) < 0.5L ? LogOnePlus(w) : WideLog(AddReal(w, 1));
+  return logOnePlusW - WideLog(z);
 }
 
 // Real part of base^n by repeated squaring; the caller takes the reciprocal

@@ -78,9 +78,41 @@ void ArcTan(Number& n) {
   mpc_atan(n.get(), n.get(), MPC_RNDNN);
 }
 
-void ArcCot(Number& n) {
-  ArcTan(n);
-  HalfPiMinus(n);
+// pi/2 - ArcTan(z), the real part in [0, pi], or with reduced in
+// (-pi/2, pi/2] (for the archyperbolic cotangent). Far from the origin, where
+// the difference would cancel, as ArcTan(1/z) brought into that range.
+void ArcCot(Number& n, bool reduced = false) {
+  mpfr_t size;
+  mpfr_t pi;
+  mpfr_inits2(kBits, size, pi, static_cast<mpfr_ptr>(nullptr));
+  mpfr_const_pi(pi, MPFR_RNDN);
+  mpc_abs(size, n.get(), MPFR_RNDN);
+  if (mpfr_cmp_ui(size, 2) <= 0) {
+    // Reduced: pi/2 - v exceeds pi/2 exactly when v < 0, and is then -pi/2 - v
+    // (formed so, as pi/2 - v could round to pi/2).
+    ArcTan(n);
+    mpfr_div_2ui(size, pi, 1, MPFR_RNDN);
+    if (reduced && mpfr_sgn(n.re()) < 0) {
+      mpfr_neg(size, size, MPFR_RNDN);
+      mpfr_sub(n.re(), size, n.re(), MPFR_RNDN);
+      mpfr_neg(n.im(), n.im(), MPFR_RNDN);
+    } else {
+      mpfr_sub(n.re(), size, n.re(), MPFR_RNDN);
+      mpfr_neg(n.im(), n.im(), MPFR_RNDN);
+    }
+  } else {
+    const int reSign = mpfr_sgn(n.re());
+    const int imSign = mpfr_sgn(n.im());
+    mpc_ui_div(n.get(), 1, n.get(), MPC_RNDNN);
+    mpc_atan(n.get(), n.get(), MPC_RNDNN);
+    if (reSign < 0 && !reduced)
+      mpfr_add(n.re(), n.re(), pi, MPFR_RNDN);
+    else if (reSign == 0 && imSign < 0 && !reduced)
+      mpfr_set(n.re(), pi, MPFR_RNDN);
+    else if (reSign == 0)
+      mpfr_set_zero(n.re(), 1);
+  }
+  mpfr_clears(size, pi, static_cast<mpfr_ptr>(nullptr));
 }
 
 bool ArcCsc(Number& n) {
@@ -223,37 +255,31 @@ bool Compute(FunctionId id, Complex z, Complex exponent, Number& n) {
       ArcTan(n);
       TimesI(n, -1);
       return true;
-    case FunctionId::ArCoth: {
-      // i·ArcCot(i·z) with the imaginary part brought into (-pi/2, pi/2].
+    case FunctionId::ArCoth:
+      // i·ArcCot(i·z) with the imaginary part in (-pi/2, pi/2].
       TimesI(n, 1);
-      ArcCot(n);
+      ArcCot(n, true);
       TimesI(n, 1);
-      mpfr_t pi;
-      mpfr_t half;
-      mpfr_inits2(kBits, pi, half, static_cast<mpfr_ptr>(nullptr));
-      mpfr_const_pi(pi, MPFR_RNDN);
-      mpfr_div_2ui(half, pi, 1, MPFR_RNDN);
-      if (mpfr_cmp(n.im(), half) > 0) mpfr_sub(n.im(), n.im(), pi, MPFR_RNDN);
-      mpfr_neg(half, half, MPFR_RNDN);
-      if (mpfr_cmp(n.im(), half) <= 0) mpfr_add(n.im(), n.im(), pi, MPFR_RNDN);
-      mpfr_clears(pi, half, static_cast<mpfr_ptr>(nullptr));
       return true;
-    }
     case FunctionId::ArSech: {
       if (IsZero(z)) return false;
       // ln(1 + w) - ln z, with w = sqrt(1 + z)·sqrt(1 - z) off the unit strip
-      // and sqrt(1 - z²) on it.
+      // and sqrt(1 - z²) on it; the square roots, like the calculator's, take
+      // a zero imaginary part as +0.
       Number w;
       Number t;
       if (std::fabs(z.re) > 1 || std::fabs(z.im) > kR) {
         mpc_add_ui(w.get(), n.get(), 1, MPC_RNDNN);
+        PlusZero(w);
         mpc_sqrt(w.get(), w.get(), MPC_RNDNN);
         mpc_ui_sub(t.get(), 1, n.get(), MPC_RNDNN);
+        PlusZero(t);
         mpc_sqrt(t.get(), t.get(), MPC_RNDNN);
         mpc_mul(w.get(), w.get(), t.get(), MPC_RNDNN);
       } else {
         mpc_sqr(w.get(), n.get(), MPC_RNDNN);
         mpc_ui_sub(w.get(), 1, w.get(), MPC_RNDNN);
+        PlusZero(w);
         mpc_sqrt(w.get(), w.get(), MPC_RNDNN);
       }
       mpc_add_ui(w.get(), w.get(), 1, MPC_RNDNN);
