@@ -5,6 +5,7 @@
 #include <complex>
 
 #include "math/ElementaryFunctions.h"
+#include "math/Routines.h"
 #include "support/RecordingLog.h"
 
 // Values of the functions in radians: the documented edge cases, the two
@@ -208,6 +209,48 @@ TEST_F(ElementaryValuesTest, ArSechOnTheNegativeAxisInvertsTheSecant) {
     const std::complex<double> sech = 1.0 / std::cosh(std::complex<double>(v.re, v.im));
     EXPECT_NEAR(sech.real(), x, 1e-14 * std::fabs(x));
     EXPECT_NEAR(sech.imag(), 0, 1e-14);
+  }
+}
+
+TEST(ScaledRoutinesTest, FiniteWhereTheProductIsRepresentable) {
+  struct Row {
+    const char* name;
+    double (*routine)(double, double);
+    double arg;
+    double scale;
+    double expected;
+    double relative;  // 0: exact
+  };
+  const Row rows[] = {
+      {"sinh 720 alone overflows", ScaledSinh, 720, 1e-10,
+       0.5e-10 * std::exp(360.0) * std::exp(360.0), 1e-15},
+      {"cosh -720 alone overflows", ScaledCosh, -720, -1e-10,
+       -0.5e-10 * std::exp(360.0) * std::exp(360.0), 1e-15},
+      {"exp 750 alone overflows", ScaledExp, 750, 1e-100,
+       1e-100 * std::exp(375.0) * std::exp(375.0), 1e-15},
+      {"a zero scale gives zero", ScaledSinh, 1e5, 0, 0, 0},
+      {"a zero scale gives zero for cosh", ScaledCosh, -1e5, 0, 0, 0},
+      {"a zero scale gives zero for exp", ScaledExp, 1e300, 0, 0, 0},
+      {"far below the range", ScaledExp, -1e5, 3, 0, 0},
+      {"beyond any double", ScaledCosh, 1e5, 1e-300, std::numeric_limits<double>::infinity(), 0},
+      {"sinh 0", ScaledSinh, 0, 5, 0, 0},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    const double got = row.routine(row.arg, row.scale);
+    if (row.relative == 0)
+      EXPECT_EQ(got, row.expected);
+    else
+      EXPECT_NEAR(got, row.expected, row.relative * std::fabs(row.expected));
+  }
+}
+
+TEST(Log1pTest, SeriesAndLogarithm) {
+  // log1p of the C library as the reference on both sides of the 0.1 switch.
+  for (const double v :
+       {0.0, 1e-300, -1e-17, 1e-9, -3e-5, 0.0999, -0.0999, 0.1, -0.1, 0.5, -0.75, 3.0, 1e10}) {
+    SCOPED_TRACE(v);
+    EXPECT_NEAR(Log1p(v), std::log1p(v), 1.2e-16 * std::fabs(std::log1p(v)));
   }
 }
 
