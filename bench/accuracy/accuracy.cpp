@@ -115,6 +115,7 @@ struct Errors {
   int failed = 0;  // no finite value where the exact one is representable
   double worst = -1;
   Complex worstAt{};
+  Complex failedAt{};
 };
 
 double Median(std::vector<double> v) {
@@ -130,6 +131,7 @@ double Worst(const std::vector<double>& v) {
 void Record(Errors& e, Complex at, Complex got, const vora::oracle::WideValue& exact) {
   if (!std::isfinite(got.re) || !std::isfinite(got.im)) {
     ++e.failed;
+    e.failedAt = at;
     return;
   }
   const vora::oracle::UlpError error = vora::oracle::ErrorInUlps(got, exact);
@@ -268,6 +270,8 @@ void Report(const char* name, const Errors& ours, const Errors& library, std::si
   if (showWorst) {
     std::printf("        worst at: ours %.17g%+.17gi, glibc %.17g%+.17gi\n", ours.worstAt.re,
                 ours.worstAt.im, library.worstAt.re, library.worstAt.im);
+    if (ours.failed > 0)
+      std::printf("        ours failed at %.17g%+.17gi\n", ours.failedAt.re, ours.failedAt.im);
   }
 }
 
@@ -312,11 +316,10 @@ int main(int argc, char** argv) {
     Report(row.name, ours, library, points);
   }
 
-  // Power: a coarse grid of bases against assorted exponents.
-  {
-    const Complex exponents[] = {{2, 0},    {3, 0},       {-3, 0},   {10, 0},    {0.5, 0},
-                                 {-0.5, 0}, {1.0 / 3, 0}, {2.5, 0},  {-7.25, 0}, {1, 1},
-                                 {0.5, -2}, {30, 0},      {100.5, 0}};
+  // Power: a coarse grid of bases against assorted exponents, and apart
+  // from them exponents in the thousands and beyond, where every method's
+  // error grows with |p·ln b|.
+  const auto power = [&grid](const char* name, const std::vector<Complex>& exponents) {
     Errors ours;
     Errors library;
     std::size_t points = 0;
@@ -330,8 +333,22 @@ int main(int argc, char** argv) {
         Record(library, b, LibraryBest(FunctionId::Pow, b, p, exact), exact);
       }
     }
-    Report("pow", ours, library, points);
-  }
+    Report(name, ours, library, points);
+  };
+  power("pow", {{2, 0},
+                {3, 0},
+                {-3, 0},
+                {10, 0},
+                {0.5, 0},
+                {-0.5, 0},
+                {1.0 / 3, 0},
+                {2.5, 0},
+                {-7.25, 0},
+                {1, 1},
+                {0.5, -2},
+                {30, 0},
+                {100.5, 0}});
+  power("pow big", {{1000, 0}, {-4321, 0}, {1e6, 0}, {2e4, 0.5}});
 
   // Factorial: every n the double range holds (glibc: tgamma(n + 1)).
   {

@@ -137,7 +137,7 @@ Wide Reciprocal(Wide z) {
   return Quotient({1, 0}, z);
 }
 
-// |z| as max·sqrt(1 + r²): no overflow, and r² never matters below rounding.
+// |z| as max·sqrt(1 + r²) with r = min/max <= 1: nothing overflows.
 LD WideAbs(Wide z) {
   const LD a = std::fabs(z.re);
   const LD b = std::fabs(z.im);
@@ -594,6 +594,8 @@ Wide WideArSech(Wide z) {
   return logOnePlusW - WideLog(z);
 }
 
+constexpr unsigned long long kSquaringLimit = 64;
+
 // Real part of base^n by repeated squaring; the caller takes the reciprocal
 // for a negative n.
 LD RealPower(LD base, unsigned long long n) {
@@ -616,27 +618,48 @@ Wide ComplexPower(Wide base, unsigned long long n) {
   return result;
 }
 
-// Ranges of real arguments whose result is real: [lo, hi], open ends marked.
-struct RealDomain {
-  double lo;
-  double hi;
-  bool openLo;
-  bool openHi;
+// The real arguments whose result is real.
+enum class RealDomain {
+  All,
+  UnitSegment,      // [-1, 1]
+  OpenUnitSegment,  // (-1, 1)
+  OutsideOpenUnit,  // |x| >= 1
+  OutsideUnit,      // |x| > 1
+  FromOne,          // [1, inf)
+  Positive,         // (0, inf)
+  NonNegative,      // [0, inf)
+  UpToOne,          // (0, 1]
 };
-
-constexpr double kInfD = std::numeric_limits<double>::infinity();
-constexpr RealDomain kAllReals{-kInfD, kInfD, true, true};
 
 bool InRealDomain(Complex z, RealDomain domain) {
   if (z.im != 0 || std::isnan(z.re)) return false;
-  const bool aboveLo = domain.openLo ? z.re > domain.lo : z.re >= domain.lo;
-  const bool belowHi = domain.openHi ? z.re < domain.hi : z.re <= domain.hi;
-  return aboveLo && belowHi;
+  const double x = z.re;
+  switch (domain) {
+    case RealDomain::All:
+      return true;
+    case RealDomain::UnitSegment:
+      return std::fabs(x) <= 1;
+    case RealDomain::OpenUnitSegment:
+      return std::fabs(x) < 1;
+    case RealDomain::OutsideOpenUnit:
+      return std::fabs(x) >= 1;
+    case RealDomain::OutsideUnit:
+      return std::fabs(x) > 1;
+    case RealDomain::FromOne:
+      return x >= 1;
+    case RealDomain::Positive:
+      return x > 0;
+    case RealDomain::NonNegative:
+      return x >= 0;
+    case RealDomain::UpToOne:
+      return x > 0 && x <= 1;
+  }
+  return false;
 }
 
 // Rounds the wide result and clears an imaginary rounding residue where the
 // exact value is real.
-Complex Finish(Wide result, Complex z, RealDomain domain) {
+Complex Finish(Wide result, Complex z, RealDomain domain = RealDomain::All) {
   Complex r = ToDouble(result);
   if (InRealDomain(z, domain)) r.im = 0;
   return r;
@@ -655,100 +678,94 @@ double ScaledExp(double x, double s) {
 }
 
 Complex Sin(Complex z) {
-  return Finish(WideSin(ToWide(z)), z, kAllReals);
+  return Finish(WideSin(ToWide(z)), z);
 }
 Complex Cos(Complex z) {
-  return Finish(WideCos(ToWide(z)), z, kAllReals);
+  return Finish(WideCos(ToWide(z)), z);
 }
 Complex Tan(Complex z) {
-  return Finish(WideTan(ToWide(z)), z, kAllReals);
+  return Finish(WideTan(ToWide(z)), z);
 }
 Complex Cot(Complex z) {
-  return Finish(WideCot(ToWide(z)), z, kAllReals);
+  return Finish(WideCot(ToWide(z)), z);
 }
 Complex Sinh(Complex z) {
-  return Finish(WideSinh(ToWide(z)), z, kAllReals);
+  return Finish(WideSinh(ToWide(z)), z);
 }
 Complex Cosh(Complex z) {
-  return Finish(WideCosh(ToWide(z)), z, kAllReals);
+  return Finish(WideCosh(ToWide(z)), z);
 }
 Complex Tanh(Complex z) {
-  return Finish(WideTanh(ToWide(z)), z, kAllReals);
+  return Finish(WideTanh(ToWide(z)), z);
 }
 Complex Coth(Complex z) {
-  return Finish(WideCoth(ToWide(z)), z, kAllReals);
+  return Finish(WideCoth(ToWide(z)), z);
 }
 
 Complex SecantValue(Complex z) {
-  return Finish(Reciprocal(WideCos(ToWide(z))), z, kAllReals);
+  return Finish(Reciprocal(WideCos(ToWide(z))), z);
 }
 Complex CosecantValue(Complex z) {
-  return Finish(Reciprocal(WideSin(ToWide(z))), z, kAllReals);
+  return Finish(Reciprocal(WideSin(ToWide(z))), z);
 }
 Complex HyperbolicSecantValue(Complex z) {
-  return Finish(Reciprocal(WideCosh(ToWide(z))), z, kAllReals);
+  return Finish(Reciprocal(WideCosh(ToWide(z))), z);
 }
 Complex HyperbolicCosecantValue(Complex z) {
-  return Finish(Reciprocal(WideSinh(ToWide(z))), z, kAllReals);
+  return Finish(Reciprocal(WideSinh(ToWide(z))), z);
 }
 
 Complex ArcSin(Complex z) {
-  return Finish(WideArcSin(ToWide(z)), z, {-1, 1, false, false});
+  return Finish(WideArcSin(ToWide(z)), z, RealDomain::UnitSegment);
 }
 Complex ArcCos(Complex z) {
-  return Finish(WideArcCos(ToWide(z)), z, {-1, 1, false, false});
+  return Finish(WideArcCos(ToWide(z)), z, RealDomain::UnitSegment);
 }
 Complex ArcTan(Complex z) {
-  return Finish(WideArcTan(ToWide(z)), z, kAllReals);
+  return Finish(WideArcTan(ToWide(z)), z);
 }
 Complex ArcCot(Complex z) {
-  return Finish(WideArcCot(ToWide(z)), z, kAllReals);
+  return Finish(WideArcCot(ToWide(z)), z);
 }
 
 Complex ArcSec(Complex z) {
-  Complex r = ToDouble(WideArcSec(ToWide(z)));
-  if (z.im == 0 && std::fabs(z.re) >= 1) r.im = 0;
-  return r;
+  return Finish(WideArcSec(ToWide(z)), z, RealDomain::OutsideOpenUnit);
 }
 Complex ArcCsc(Complex z) {
-  Complex r = ToDouble(WideArcCsc(ToWide(z)));
-  if (z.im == 0 && std::fabs(z.re) >= 1) r.im = 0;
-  return r;
+  return Finish(WideArcCsc(ToWide(z)), z, RealDomain::OutsideOpenUnit);
 }
 
 Complex ArCosh(Complex z) {
-  return Finish(WideArCosh(ToWide(z)), z, {1, kInfD, false, true});
+  return Finish(WideArCosh(ToWide(z)), z, RealDomain::FromOne);
 }
 Complex ArSinh(Complex z) {
-  return Finish(TimesMinusI(WideArcSin(TimesI(ToWide(z)))), z, kAllReals);
+  return Finish(TimesMinusI(WideArcSin(TimesI(ToWide(z)))), z);
 }
 Complex ArTanh(Complex z) {
-  return Finish(TimesMinusI(WideArcTan(TimesI(ToWide(z)))), z, {-1, 1, true, true});
+  return Finish(TimesMinusI(WideArcTan(TimesI(ToWide(z)))), z, RealDomain::OpenUnitSegment);
 }
 Complex ArCoth(Complex z) {
-  Complex r = ToDouble(WideArCoth(ToWide(z)));
-  if (z.im == 0 && std::fabs(z.re) > 1) r.im = 0;
-  return r;
+  return Finish(WideArCoth(ToWide(z)), z, RealDomain::OutsideUnit);
 }
 Complex ArSech(Complex z) {
-  return Finish(WideArSech(ToWide(z)), z, {0, 1, true, false});
+  return Finish(WideArSech(ToWide(z)), z, RealDomain::UpToOne);
 }
 Complex ArCsch(Complex z) {
-  return Finish(TimesI(WideArcCsc(TimesI(ToWide(z)))), z, kAllReals);
+  return Finish(TimesI(WideArcCsc(TimesI(ToWide(z)))), z);
 }
 
 Complex Log(Complex z) {
-  return Finish(WideLog(ToWide(z)), z, {0, kInfD, true, true});
+  return Finish(WideLog(ToWide(z)), z, RealDomain::Positive);
 }
 Complex Log10(Complex z) {
   const Wide l = WideLog(ToWide(z));
-  return Finish({l.re * kLog10E, l.im * kLog10E}, z, {0, kInfD, true, true});
+  return Finish({l.re * kLog10E, l.im * kLog10E}, z, RealDomain::Positive);
 }
 Complex Exp(Complex z) {
-  return Finish(WideExp(ToWide(z)), z, kAllReals);
+  return Finish(WideExp(ToWide(z)), z);
 }
 Complex Sqrt(Complex z) {
-  return Finish(WideSqrt(ToWide(z)), z, {0, kInfD, false, true});
+  return Finish(WideSqrt(ToWide(z)), z, RealDomain::NonNegative);
 }
 
 Complex Pow(Complex base, Complex exponent) {
@@ -764,10 +781,17 @@ Complex Pow(Complex base, Complex exponent) {
   if (inRange && static_cast<double>(n) == e) {
     const unsigned long long k =
         n < 0 ? static_cast<unsigned long long>(-n) : static_cast<unsigned long long>(n);
+    // Squaring loses about one bit per doubling of the exponent; up to
+    // kSquaringLimit that stays far below double precision, above it the
+    // logarithm is more accurate (the result stays real for a real base).
     if (base.im == 0) {
+      // pow takes the negative exponent itself: a result too small for long
+      // double underflows there instead of overflowing in base^|n|.
+      if (k > kSquaringLimit) return {static_cast<double>(Powl(base.re, static_cast<LD>(n))), 0};
       const LD p = RealPower(base.re, k);
       return {static_cast<double>(n < 0 ? 1 / p : p), 0};
     }
+    if (k > kSquaringLimit) return ToDouble(WideExp(Scale(WideLog(ToWide(base)), n)));
     const Wide p = ComplexPower(ToWide(base), k);
     return ToDouble(n < 0 ? Reciprocal(p) : p);
   }
