@@ -113,8 +113,8 @@ bool ReportNonFinite(const Complex& result) {
 // denominator means a result too small to show: a warning and 0.
 bool EvaluateReciprocal(const FunctionEntry& entry, Complex z, Complex& result) {
   EvaluationState& state = EvaluationState::Get();
-  // Whether an overflow is recorded while the denominator is computed, so
-  // that an older report cannot pass for one.
+  // Only an overflow recorded while the denominator is computed counts; an
+  // Overflow kind left in the state by an earlier report must not.
   const MathErrorKind before = state.lastErrorKind;
   state.lastErrorKind = MathErrorKind::NoError;
   state.suppressOverflowReport = true;
@@ -139,21 +139,20 @@ bool EvaluateReciprocal(const FunctionEntry& entry, Complex z, Complex& result) 
   return state.evaluationOk;
 }
 
-bool ConvertUnits(Complex z, double factorFor(int), bool toRadians, Complex& result) {
+// The multiplication first, then the division, both checked: the rounding
+// of the product (30·pi in degrees) is part of the result, and an overflow
+// or underflow is reported under the function's code.
+bool ConvertUnits(Complex z, bool toRadians, Complex& result) {
   const int units = EvaluationState::Get().trigUnits;
   if (units != 1 && units != 2) {
     result = z;
     return EvaluationState::Get().evaluationOk;
   }
-  const Complex other{factorFor(units), 0.0};
+  const Complex circle{units == 1 ? 180.0 : 200.0, 0.0};
   const Complex pi{kPi, 0.0};
   Complex product;
-  if (!Multiply(z, toRadians ? pi : other, product)) return false;
-  return Divide(product, toRadians ? other : pi, result);
-}
-
-double DegreesOrGrads(int units) {
-  return units == 1 ? 180.0 : 200.0;
+  if (!Multiply(z, toRadians ? pi : circle, product)) return false;
+  return Divide(product, toRadians ? circle : pi, result);
 }
 
 }  // namespace
@@ -163,11 +162,11 @@ OperationCode FunctionCode(FunctionId id) {
 }
 
 bool ToRadians(Complex z, Complex& result) {
-  return ConvertUnits(z, DegreesOrGrads, true, result);
+  return ConvertUnits(z, true, result);
 }
 
 bool FromRadians(Complex z, Complex& result) {
-  return ConvertUnits(z, DegreesOrGrads, false, result);
+  return ConvertUnits(z, false, result);
 }
 
 bool Factorial(Complex z, Complex& result) {
