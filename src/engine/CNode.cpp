@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include <cmath>
+#include <cstddef>
+#include <memory>
 #include <vector>
 
 #include "engine/CParcer.h"
@@ -225,15 +227,24 @@ bool EvaluateLeaf(const CNode& node, Complex& out) {
   }
 }
 
+// An operand already evaluated, handed to the function library.
+struct Computed {
+  bool ok;
+  Complex value;
+  bool Get(Complex& z) const {
+    z = value;
+    return ok;
+  }
+};
+
 // The value of a node with one operand whose value (and success) is known.
 bool FinishUnary(const CNode& node, int saved, bool operandOk, Complex operand, Complex& out) {
   FunctionId id{};
   if (LibraryFunction(node.kind(), id)) {
-    auto given = [operandOk, operand](Complex& z) {
-      z = operand;
-      return operandOk;
-    };
-    return vora::EvaluateFunction(id, given, out);
+    // Captures one pointer, so the evaluator needs no allocation.
+    const Computed given{operandOk, operand};
+    return vora::EvaluateFunction(
+        id, [&given](Complex& z) { return given.Get(z); }, out);
   }
   if (node.kind() == NodeKind::Abs) {
     if (operandOk) vora::AbsoluteValue(operand, out);
@@ -289,15 +300,10 @@ bool FinishBinary(const CNode& node, int saved, bool leftOk, Complex left, bool 
       out = left;
       return EvaluationState::Get().evaluationOk;
     case NodeKind::Pow: {
-      auto base = [leftOk, left](Complex& z) {
-        z = left;
-        return leftOk;
-      };
-      auto exponent = [leftOk, rightOk, right](Complex& z) {
-        z = right;
-        return leftOk && rightOk;
-      };
-      return vora::EvaluatePower(base, exponent, out);
+      const Computed base{leftOk, left};
+      const Computed exponent{leftOk && rightOk, right};
+      return vora::EvaluatePower([&base](Complex& z) { return base.Get(z); },
+                                 [&exponent](Complex& z) { return exponent.Get(z); }, out);
     }
     default:
       break;
@@ -331,9 +337,16 @@ struct Frame {
   Complex first;
 };
 
+// The frame stack of the last evaluation, kept for the next one.
+std::vector<Frame>& SpareFrames() {
+  static std::vector<Frame> frames;
+  return frames;
+}
+
 bool EvaluateTree(const CNode& top, Complex& out) {
   if (IsLeaf(top.kind())) return EvaluateLeaf(top, out);
-  std::vector<Frame> stack;
+  std::vector<Frame> stack = std::move(SpareFrames());
+  stack.clear();
   stack.push_back({&top, 0, 0, false, {}});
   bool ok = false;  // the outcome of the node finished last
   Complex value{};  // and its value
@@ -386,11 +399,82 @@ bool EvaluateTree(const CNode& top, Complex& out) {
       stack.push_back({next, 0, 0, false, {}});
     }
   }
+  if (stack.capacity() <= 4096) SpareFrames() = std::move(stack);
   out = value;
   return ok;
 }
 
+// Fixed-size blocks for the node classes, carved from large chunks and kept
+// on free lists by size. The chunks go back once no node is alive, so a huge
+// statement does not pin its memory. Like the rest of the engine it is used
+// from one thread.
+class NodePool {
+ public:
+  void* Allocate(std::size_t size) {
+    if (size > kLargest) return ::operator new(size);
+    const std::size_t cls = (size + kAlign - 1) / kAlign;
+    ++live_;
+    if (FreeBlock* block = free_[cls]) {
+      free_[cls] = block->next;
+      return block;
+    }
+    const std::size_t bytes = cls * kAlign;
+    if (chunks_.empty() || used_ + bytes > kChunk) {
+      chunks_.push_back(std::make_unique<std::byte[]>(kChunk));
+      used_ = 0;
+    }
+    void* block = chunks_.back().get() + used_;
+    used_ += bytes;
+    return block;
+  }
+
+  void Free(void* pointer, std::size_t size) {
+    if (size > kLargest) {
+      ::operator delete(pointer);
+      return;
+    }
+    const std::size_t cls = (size + kAlign - 1) / kAlign;
+    auto* block = static_cast<FreeBlock*>(pointer);
+    block->next = free_[cls];
+    free_[cls] = block;
+    if (--live_ == 0 && chunks_.size() > kChunksKept) {
+      chunks_.clear();
+      for (FreeBlock*& list : free_) list = nullptr;
+      used_ = 0;
+    }
+  }
+
+ private:
+  struct FreeBlock {
+    FreeBlock* next;
+  };
+  // Every node class holds pointers and doubles only.
+  static constexpr std::size_t kAlign = 8;
+  static_assert(alignof(CNodeNumber) <= kAlign && alignof(CNode) <= kAlign);
+  static constexpr std::size_t kLargest = 256;
+  static constexpr std::size_t kChunk = 64 * 1024;
+  static constexpr std::size_t kChunksKept = 4;
+
+  FreeBlock* free_[kLargest / kAlign + 1] = {};
+  std::vector<std::unique_ptr<std::byte[]>> chunks_;
+  std::size_t used_ = 0;
+  std::size_t live_ = 0;
+};
+
+NodePool& Pool() {
+  static NodePool pool;
+  return pool;
+}
+
 }  // namespace
+
+void* CNode::operator new(std::size_t size) {
+  return Pool().Allocate(size);
+}
+
+void CNode::operator delete(void* pointer, std::size_t size) {
+  Pool().Free(pointer, size);
+}
 
 bool CNode::Evaluate(Complex& out) {
   return EvaluateTree(*this, out);

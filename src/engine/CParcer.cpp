@@ -185,6 +185,16 @@ std::u16string_view StripPlus(std::u16string_view text) {
   return text;
 }
 
+// One operand still to parse: the run [begin, end) of the workspace whose
+// tree goes into parent->children[slot].
+struct Pending {
+  CNode* parent;
+  std::uint32_t slot;
+  Index begin;
+  Index end;
+  bool memoryOnly;  // a store target: only the memory-reference rule applies
+};
+
 // The statement (or operand text) with the spaces removed, and for every
 // position what the rules need to know about its bracket level.
 class Workspace {
@@ -193,84 +203,96 @@ class Workspace {
   bool Build(std::u16string_view text);
   void Release();
 
-  std::u16string_view source;  // the text as given, spaces included
-  std::u16string chars;        // source without spaces
-  std::vector<Index> origin;   // position in source of each char
-  std::vector<Index> partner;  // the matching bracket of a bracket
-  // Last position at or before i, at the bracket level of i, of: an infix
-  // plus or minus candidate, a multiplication or division sign, "^", the ">"
-  // that ends an arrow, and "(".
-  std::vector<Index> lastSign, lastMulDiv, lastPow, lastArrowEnd, lastOpen;
+  // Last position at or before a position, at its bracket level, of: an
+  // infix plus or minus candidate, a multiplication or division sign, "^",
+  // the ">" that ends an arrow, and "(". A "(" or ")" belongs to the level
+  // outside its group.
+  struct Slot {
+    Index sign, mulDiv, pow, arrowEnd, open;
+    Index partner;  // the matching bracket of a bracket
+    Index origin;   // the position in source
+  };
+
+  std::u16string_view source;    // the text as given, spaces included
+  std::u16string chars;          // source without spaces
+  std::vector<Slot> slots;       // one per char
+  std::vector<Pending> pending;  // the parser's work list
 
  private:
   struct Level {
     Index sign = kNone, mulDiv = kNone, pow = kNone, arrowEnd = kNone, open = kNone;
   };
   std::vector<Level> levels_;
+  std::vector<Index> opens_;
 };
 
 bool Workspace::Build(std::u16string_view text) {
   source = text;
-  chars.clear();
-  origin.clear();
-  for (std::size_t k = 0; k < text.size(); ++k) {
-    if (text[k] == u' ') continue;
-    chars.push_back(text[k]);
-    origin.push_back(static_cast<Index>(k));
-  }
-  const std::size_t n = chars.size();
-  partner.assign(n, kNone);
-  lastSign.resize(n);
-  lastMulDiv.resize(n);
-  lastPow.resize(n);
-  lastArrowEnd.resize(n);
-  lastOpen.resize(n);
+  chars.resize(text.size());
+  if (slots.size() < text.size()) slots.resize(text.size());
   levels_.clear();
+  opens_.clear();
   Level current;
-  std::vector<Index> opens;
-  for (std::size_t k = 0; k < n; ++k) {
+  std::size_t n = 0;
+  for (std::size_t from = 0; from < text.size(); ++from) {
+    const char16_t c = text[from];
+    if (c == u' ') continue;
+    const std::size_t k = n++;
     const Index i = static_cast<Index>(k);
-    const char16_t c = chars[k];
-    if (c == u')') {
-      if (opens.empty()) return false;
-      const Index o = opens.back();
-      opens.pop_back();
-      partner[k] = o;
-      partner[static_cast<std::size_t>(o)] = i;
-      current = levels_.back();
-      levels_.pop_back();
-    } else if (c == u'+' || IsMinus(c)) {
-      // A sign right after a digit (or ".") and an "e" belongs to an exponent.
-      const bool exponent =
-          k >= 2 && chars[k - 1] == u'e' && (IsDigit(chars[k - 2]) || chars[k - 2] == u'.');
-      if (!exponent) current.sign = i;
-    } else if (c == u'*' || c == kTimes || c == u'/' || c == kDivide) {
-      current.mulDiv = i;
-    } else if (c == u'^') {
-      current.pow = i;
-    } else if (c == u'>') {
-      if (k >= 1 && IsMinus(chars[k - 1])) current.arrowEnd = i;
+    chars[k] = c;
+    Slot& slot = slots[k];
+    slot.origin = static_cast<Index>(from);
+    slot.partner = kNone;
+    switch (c) {
+      case u'(':
+        // The bracket itself is an item of the outer level.
+        current.open = i;
+        slot = {current.sign, current.mulDiv,          current.pow, current.arrowEnd, current.open,
+                kNone,        static_cast<Index>(from)};
+        opens_.push_back(i);
+        levels_.push_back(current);
+        current = Level{};
+        continue;
+      case u')': {
+        if (opens_.empty()) return false;
+        const Index o = opens_.back();
+        opens_.pop_back();
+        slot.partner = o;
+        slots[static_cast<std::size_t>(o)].partner = i;
+        current = levels_.back();
+        levels_.pop_back();
+        break;
+      }
+      case u'+':
+      case u'-':
+      case kMinusSign:
+        // A sign right after a digit (or ".") and an "e" belongs to an exponent.
+        if (!(k >= 2 && chars[k - 1] == u'e' && (IsDigit(chars[k - 2]) || chars[k - 2] == u'.')))
+          current.sign = i;
+        break;
+      case u'*':
+      case kTimes:
+      case u'/':
+      case kDivide:
+        current.mulDiv = i;
+        break;
+      case u'^':
+        current.pow = i;
+        break;
+      case u'>':
+        if (k >= 1 && IsMinus(chars[k - 1])) current.arrowEnd = i;
+        break;
+      default:
+        break;
     }
-    if (c == u'(') {
-      // The bracket itself is an item of the outer level.
-      current.open = i;
-      lastSign[k] = current.sign;
-      lastMulDiv[k] = current.mulDiv;
-      lastPow[k] = current.pow;
-      lastArrowEnd[k] = current.arrowEnd;
-      lastOpen[k] = current.open;
-      opens.push_back(i);
-      levels_.push_back(current);
-      current = Level{};
-      continue;
-    }
-    lastSign[k] = current.sign;
-    lastMulDiv[k] = current.mulDiv;
-    lastPow[k] = current.pow;
-    lastArrowEnd[k] = current.arrowEnd;
-    lastOpen[k] = current.open;
+    slot.sign = current.sign;
+    slot.mulDiv = current.mulDiv;
+    slot.pow = current.pow;
+    slot.arrowEnd = current.arrowEnd;
+    slot.open = current.open;
   }
-  return opens.empty();
+  chars.resize(n);
+  return opens_.empty();
 }
 
 void Workspace::Release() {
@@ -285,19 +307,9 @@ Workspace& SharedWorkspace() {
   return workspace;
 }
 
-// One operand still to parse: the run [begin, end) of the workspace whose
-// tree goes into parent->children[slot].
-struct Pending {
-  CNode* parent;
-  std::uint32_t slot;
-  Index begin;
-  Index end;
-  bool memoryOnly;  // a store target: only the memory-reference rule applies
-};
-
 class RangeParser {
  public:
-  explicit RangeParser(const Workspace& ws) : ws_(ws) {}
+  explicit RangeParser(Workspace& ws) : ws_(ws), stack_(ws.pending) {}
 
   /// Parses the whole run as the next child of parent, with every level below.
   bool Run(CNode& parent, Index begin, Index end, bool memoryOnly);
@@ -310,7 +322,7 @@ class RangeParser {
   void Operand(CNode& node, Index begin, Index end, bool memoryOnly = false);
   bool IsOneGroup(Index begin, Index end) const {
     return end - begin >= 2 && ws_.chars[static_cast<std::size_t>(begin)] == u'(' &&
-           ws_.partner[static_cast<std::size_t>(begin)] == end - 1;
+           ws_.slots[static_cast<std::size_t>(begin)].partner == end - 1;
   }
   std::u16string_view View(Index begin, Index end) const {
     return std::u16string_view(ws_.chars).substr(static_cast<std::size_t>(begin),
@@ -319,11 +331,12 @@ class RangeParser {
   char16_t At(Index i) const { return ws_.chars[static_cast<std::size_t>(i)]; }
 
   const Workspace& ws_;
-  std::vector<Pending> stack_;
+  std::vector<Pending>& stack_;
 };
 
 bool RangeParser::Run(CNode& parent, Index begin, Index end, bool memoryOnly) {
   stack_.clear();
+  if (parent.children.full()) return false;
   parent.children.emplace_back();
   stack_.push_back(
       {&parent, static_cast<std::uint32_t>(parent.children.size() - 1), begin, end, memoryOnly});
@@ -357,9 +370,9 @@ bool RangeParser::ParseOperand(const Pending& item) {
     const std::size_t last = static_cast<std::size_t>(end - 1);
 
     // Store: the last arrow anywhere at this level.
-    if (const Index arrowEnd = ws_.lastArrowEnd[last]; arrowEnd != kNone && arrowEnd - 1 >= begin) {
+    if (const Index arrowEnd = ws_.slots[last].arrowEnd;
+        arrowEnd != kNone && arrowEnd - 1 >= begin) {
       CNode& node = Place(item, NodeKind::Store);
-      node.children.reserve(2);
       node.children.emplace_back();
       node.children.emplace_back();
       stack_.push_back({&node, 1, arrowEnd + 1, end, true});
@@ -367,9 +380,8 @@ bool RangeParser::ParseOperand(const Pending& item) {
       return true;
     }
     // Infix plus or minus: never the first character of the operand.
-    if (const Index sign = ws_.lastSign[last]; sign != kNone && sign > begin) {
+    if (const Index sign = ws_.slots[last].sign; sign != kNone && sign > begin) {
       CNode& node = Place(item, At(sign) == u'+' ? NodeKind::Plus : NodeKind::Minus);
-      node.children.reserve(2);
       node.children.emplace_back();
       node.children.emplace_back();
       stack_.push_back({&node, 1, sign + 1, end, false});
@@ -381,19 +393,17 @@ bool RangeParser::ParseOperand(const Pending& item) {
       Operand(node, begin + 1, end);
       return true;
     }
-    if (const Index op = ws_.lastMulDiv[last]; op != kNone && op >= begin) {
+    if (const Index op = ws_.slots[last].mulDiv; op != kNone && op >= begin) {
       const char16_t c = At(op);
       CNode& node = Place(item, c == u'*' || c == kTimes ? NodeKind::Mul : NodeKind::Div);
-      node.children.reserve(2);
       node.children.emplace_back();
       node.children.emplace_back();
       stack_.push_back({&node, 1, op + 1, end, false});
       stack_.push_back({&node, 0, begin, op, false});
       return true;
     }
-    if (const Index op = ws_.lastPow[last]; op != kNone && op >= begin) {
+    if (const Index op = ws_.slots[last].pow; op != kNone && op >= begin) {
       CNode& node = Place(item, NodeKind::Pow);
-      node.children.reserve(2);
       node.children.emplace_back();
       node.children.emplace_back();
       stack_.push_back({&node, 1, op + 1, end, false});
@@ -402,7 +412,7 @@ bool RangeParser::ParseOperand(const Pending& item) {
     }
     // Factorial of a number, a constant or anything holding a bracket group.
     if (end - begin >= 2 && At(end - 1) == u'!') {
-      const bool hasGroup = ws_.lastOpen[last] != kNone && ws_.lastOpen[last] >= begin;
+      const bool hasGroup = ws_.slots[last].open != kNone && ws_.slots[last].open >= begin;
       if (hasGroup || CParcer::IsNumberOrConstant(View(begin, end - 1))) {
         CNode& node = Place(item, NodeKind::Factorial);
         Operand(node, begin, end - 1);
@@ -440,8 +450,9 @@ bool RangeParser::ParseMemoryReference(const Pending& item, Index begin, Index e
   // The name is exactly one bracket group, with its inner spaces kept.
   if (!IsOneGroup(nameAt, end)) return false;
   const std::size_t from =
-      static_cast<std::size_t>(ws_.origin[static_cast<std::size_t>(nameAt)]) + 1;
-  const std::size_t to = static_cast<std::size_t>(ws_.origin[static_cast<std::size_t>(end - 1)]);
+      static_cast<std::size_t>(ws_.slots[static_cast<std::size_t>(nameAt)].origin) + 1;
+  const std::size_t to =
+      static_cast<std::size_t>(ws_.slots[static_cast<std::size_t>(end - 1)].origin);
   node.texts.emplace_back(TrimWide(ws_.source.substr(from, to - from)));
   return true;
 }
@@ -449,7 +460,7 @@ bool RangeParser::ParseMemoryReference(const Pending& item, Index begin, Index e
 bool RangeParser::ParseTerminal(const Pending& item, Index begin, Index end) {
   // A run holding a bracket group is neither a constant nor a number; saying
   // so at once keeps deep nesting linear.
-  const Index open = ws_.lastOpen[static_cast<std::size_t>(end - 1)];
+  const Index open = ws_.slots[static_cast<std::size_t>(end - 1)].open;
   if (open != kNone && open >= begin) return false;
   const std::u16string_view text = View(begin, end);
   NodeKind kind{};
@@ -542,7 +553,73 @@ bool CParcer::IsNumberOrConstant(std::u16string_view text) {
   return LookUpConstant(StripPlus(text), kind) || IsNumberLiteral(text);
 }
 
+namespace {
+
+// The common literal without a general conversion: up to 2^53 in the digits
+// and a decimal exponent within +-22 make both factors exact doubles, so the
+// one rounding of the product or quotient is the correctly rounded value.
+bool ConvertSimpleNumber(std::u16string_view literal, double& value) {
+  static constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                            1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                            1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+  const std::size_t n = literal.size();
+  std::size_t i = 0;
+  bool negative = false;
+  if (i < n && (literal[i] == u'+' || IsMinus(literal[i]))) negative = literal[i++] != u'+';
+  std::uint64_t mantissa = 0;
+  int digits = 0;
+  int scale = 0;
+  bool point = false;
+  bool any = false;
+  for (; i < n; ++i) {
+    const char16_t c = literal[i];
+    if (IsDigit(c)) {
+      any = true;
+      if (point) --scale;
+      if (mantissa == 0 && c == u'0') continue;
+      if (++digits > 16) return false;
+      mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - u'0');
+    } else if ((c == u'.' || c == u',') && !point) {
+      point = true;
+    } else {
+      break;
+    }
+  }
+  if (!any) return false;
+  int exponent = 0;
+  if (i < n && literal[i] == u'e') {
+    std::size_t k = i + 1;
+    bool exponentNegative = false;
+    if (k < n && (literal[k] == u'+' || IsMinus(literal[k])))
+      exponentNegative = literal[k++] != u'+';
+    if (k == n) {
+      i = n;  // "1e+" reads as 1
+    } else {
+      for (; k < n && IsDigit(literal[k]); ++k) {
+        if (exponent > 1000) return false;
+        exponent = exponent * 10 + (literal[k] - u'0');
+      }
+      if (exponentNegative) exponent = -exponent;
+      i = k;
+    }
+  }
+  if (i != n) return false;
+  const int power = scale + exponent;
+  if (mantissa == 0) {
+    value = negative ? -0.0 : 0.0;
+    return true;
+  }
+  if (mantissa > (std::uint64_t{1} << 53) || power < -22 || power > 22) return false;
+  const double m = static_cast<double>(mantissa);
+  value = power >= 0 ? m * kPowersOfTen[power] : m / kPowersOfTen[-power];
+  if (negative) value = -value;
+  return true;
+}
+
+}  // namespace
+
 double CParcer::ConvertNumber(std::u16string_view literal) {
+  if (double value = 0.0; ConvertSimpleNumber(literal, value)) return value;
   std::string ascii;
   ascii.reserve(literal.size());
   for (char16_t c : literal) {
@@ -604,7 +681,11 @@ CNode::~CNode() {
   // Children are taken apart one level at a time from a list of our own, so
   // a degenerate tree of any depth is destroyed without deep native calls.
   if (children.empty()) return;
-  std::vector<std::unique_ptr<CNode>> pending = std::move(children);
+  static std::vector<std::unique_ptr<CNode>> spare;  // reused between trees
+  std::vector<std::unique_ptr<CNode>> pending = std::move(spare);
+  pending.clear();
+  for (auto& child : children) pending.push_back(std::move(child));
+  children.clear();
   while (!pending.empty()) {
     std::unique_ptr<CNode> node = std::move(pending.back());
     pending.pop_back();
@@ -612,10 +693,11 @@ CNode::~CNode() {
     for (auto& child : node->children) pending.push_back(std::move(child));
     node->children.clear();
   }
+  if (pending.capacity() <= 4096) spare = std::move(pending);
 }
 
 bool CNode::Parse() {
-  switch (kind_) {
+  switch (kind()) {
     case NodeKind::Store:
       return texts.size() == 2 && ParseOperandText(*this, texts[0], false) &&
              ParseOperandText(*this, texts[1], true);
@@ -634,11 +716,11 @@ bool CNode::Parse() {
       const std::u16string& text = texts[0];
       Workspace& ws = SharedWorkspace();
       const bool group = ws.Build(text) && ws.chars.size() >= 2 && ws.chars.front() == u'(' &&
-                         ws.partner.front() == static_cast<Index>(ws.chars.size() - 1);
+                         ws.slots.front().partner == static_cast<Index>(ws.chars.size() - 1);
       std::u16string name;
       if (group) {
-        const auto from = static_cast<std::size_t>(ws.origin.front()) + 1;
-        const auto to = static_cast<std::size_t>(ws.origin.back());
+        const auto from = static_cast<std::size_t>(ws.slots.front().origin) + 1;
+        const auto to = static_cast<std::size_t>(ws.slots[ws.chars.size() - 1].origin);
         name = std::u16string(TrimWide(std::u16string_view(text).substr(from, to - from)));
       }
       ws.Release();

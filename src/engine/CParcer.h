@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -113,6 +114,44 @@ class CParcer {
   CParcer& operator=(const CParcer&) = delete;
 };
 
+/// The children of a node in operand order, owned. No node has more than two
+/// operands, so they are kept inline instead of in an allocation of their own:
+/// a sum of half a million terms is a million nodes.
+class CNodeList {
+ public:
+  static constexpr std::size_t kCapacity = 2;
+
+  CNodeList() = default;
+  CNodeList(const CNodeList&) = delete;
+  CNodeList& operator=(const CNodeList&) = delete;
+
+  std::size_t size() const { return size_; }
+  bool empty() const { return size_ == 0; }
+  bool full() const { return size_ == kCapacity; }
+  std::unique_ptr<CNode>& operator[](std::size_t k) { return items_[k]; }
+  const std::unique_ptr<CNode>& operator[](std::size_t k) const { return items_[k]; }
+  std::unique_ptr<CNode>& back() { return items_[size_ - 1]; }
+  std::unique_ptr<CNode>* begin() { return items_; }
+  std::unique_ptr<CNode>* end() { return items_ + size_; }
+  const std::unique_ptr<CNode>* begin() const { return items_; }
+  const std::unique_ptr<CNode>* end() const { return items_ + size_; }
+
+  /// Appends child; the list must not be full.
+  void push_back(std::unique_ptr<CNode> child) { items_[size_++] = std::move(child); }
+  /// Appends an empty slot that the parser fills later; the list must not be full.
+  void emplace_back() { items_[size_++] = nullptr; }
+  void clear() {
+    for (std::size_t k = 0; k < size_; ++k) items_[k].reset();
+    size_ = 0;
+  }
+
+ private:
+  friend class CNode;
+  std::unique_ptr<CNode> items_[kCapacity];
+  std::uint8_t size_ = 0;
+  std::uint8_t tag_ = 0;  // the owning node's kind, in what would be padding
+};
+
 /// A node of the tree. Instantiated directly only as the root of a statement.
 ///
 /// texts holds the source texts the node was given to parse. Nodes made by
@@ -129,16 +168,18 @@ class CNode : public CParcer {
   bool Parse() override;
   bool Evaluate(vora::Complex& out) override;
 
-  NodeKind kind() const { return kind_; }
+  NodeKind kind() const { return static_cast<NodeKind>(children.tag_); }
+
+  // Nodes come from a pool of the engine's own: every statement makes and
+  // drops a handful of small nodes, a huge one a million of them.
+  static void* operator new(std::size_t size);
+  static void operator delete(void* pointer, std::size_t size);
 
   std::vector<std::u16string> texts;
-  std::vector<std::unique_ptr<CNode>> children;
+  CNodeList children;
 
  protected:
-  explicit CNode(NodeKind kind) : kind_(kind) {}
-
- private:
-  NodeKind kind_;
+  explicit CNode(NodeKind kind) { children.tag_ = static_cast<std::uint8_t>(kind); }
 };
 
 /// A new node of the class that stands for kind.
