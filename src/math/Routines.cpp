@@ -7,7 +7,7 @@
 #include "math/Libm.h"
 
 // Everything below runs in long double (64-bit significand on x86-64) and is
-// rounded to double once, at the end. The written formulas subtract nearly
+// rounded to double once, at the end. The formulas below subtract nearly
 // equal terms in places (pi minus an angle near pi, 1 - x² near the branch
 // points, ln P - ln Q next to ±i), and the eleven extra bits absorb that loss.
 // The wider exponent range also keeps the Kahan forms from overflowing in
