@@ -465,14 +465,14 @@ bool RangeParser::ParseTerminal(const Pending& item, Index begin, Index end) {
   const std::u16string_view text = View(begin, end);
   NodeKind kind{};
   if (LookUpConstant(StripPlus(text), kind)) {
-    CNode& node = Place(item, kind);
-    node.texts.emplace_back(StripPlus(text));
+    Place(item, kind);
     return true;
   }
   if (!CParcer::IsNumberLiteral(text)) return false;
-  CNode& node = Place(item, NodeKind::Number);
-  node.texts.emplace_back(text);
-  return node.Parse();
+  // Converted straight from the statement: a literal's text is not kept.
+  static_cast<CNodeNumber&>(Place(item, NodeKind::Number)).value = {CParcer::ConvertNumber(text),
+                                                                    0.0};
+  return true;
 }
 
 // The statement rewritten as the parser reads it.

@@ -154,11 +154,12 @@ class CNodeList {
 
 /// A node of the tree. Instantiated directly only as the root of a statement.
 ///
-/// texts holds the source texts the node was given to parse. Nodes made by
-/// the parser keep only what they need later: a number literal in its "."
-/// form, a constant's text, a memory cell's name. Operator nodes do not copy
-/// their operand texts: their operands are spans of the statement, which keeps
-/// a long chain of operators linear in time and memory.
+/// texts holds the source texts a node is given to parse on its own (Parse
+/// then turns them into children, a number's value or a cell's name). Nodes
+/// made by the parser keep only the text that evaluation reads, a memory
+/// cell's name: operands are spans of the statement and literals are
+/// converted where they stand, which keeps a long chain of operators linear
+/// in time and memory.
 class CNode : public CParcer {
  public:
   CNode() : CNode(NodeKind::Root) {}
