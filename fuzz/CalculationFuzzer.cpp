@@ -1,14 +1,19 @@
 // SPDX-License-Identifier: MIT
 // Feeds random worksheets and caret positions to a calculation run and checks
 // what every run must keep: no crash, a caret inside the text, an untouched
-// text when the run fails before any statement, and comments that survive.
+// text and caret when the comments do not close, the caret kept on failure.
+// Short inputs are also parsed as one statement by the engine and by the
+// literal string algorithm of the tests, which must build the same tree.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 
+#include "engine/CParcer.h"
 #include "engine/CalculationDriver.h"
+#include "engine/ReferenceParser.h"
+#include "engine/TreeShape.h"
 #include "math/MathError.h"
 #include "memory/MemoryStore.h"
 #include "settings/Preferences.h"
@@ -42,6 +47,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       text.push_back(static_cast<char16_t>(data[k] | (data[k + 1] << 8)));
   } else {
     for (std::size_t k = 0; k < size; ++k) text.push_back(static_cast<char16_t>(data[k]));
+  }
+
+  if (text.size() <= 512) {
+    NCalculatorText::testing::ReferenceParser reference;
+    std::u16string expected;
+    const bool expectedOk = reference.ParseStatement(text, expected);
+    NCalculatorText::CNode root;
+    const bool parsed = NCalculatorText::CParcer::ParseStatement(root, text);
+    if (parsed != expectedOk) std::abort();
+    if (parsed && NCalculatorText::testing::Shape(root) != expected) std::abort();
   }
 
   std::ptrdiff_t position = caretBytes == 0xFFFF ? -1 : static_cast<std::ptrdiff_t>(caretBytes);

@@ -5,85 +5,26 @@
 
 #include <cmath>
 #include <cstdio>
+#include <iterator>
+#include <random>
 #include <string>
 
 #include "engine/CalculationDriver.h"
 #include "engine/EngineFixture.h"
 #include "engine/Nodes.h"
+#include "engine/ReferenceParser.h"
+#include "engine/TreeShape.h"
 
 namespace NCalculatorText::testing {
 namespace {
 
 using vora::testing::Utf8;
 
-// The tree as text: operators by symbol, functions and constants by a short
-// name, numbers and memory references by their texts.
-std::string Shape(const CNode& node) {
-  const auto child = [&node](std::size_t k) {
-    return k < node.children.size() && node.children[k] ? Shape(*node.children[k])
-                                                        : std::string("?");
-  };
-  const auto text = [&node] { return node.texts.empty() ? std::string() : Utf8(node.texts[0]); };
-  switch (node.kind()) {
-    case NodeKind::Root:
-      return child(0);
-    case NodeKind::Store:
-      return "(" + child(0) + "->" + child(1) + ")";
-    case NodeKind::Plus:
-      return "(" + child(0) + "+" + child(1) + ")";
-    case NodeKind::Minus:
-      return "(" + child(0) + "-" + child(1) + ")";
-    case NodeKind::Mul:
-      return "(" + child(0) + "*" + child(1) + ")";
-    case NodeKind::Div:
-      return "(" + child(0) + "/" + child(1) + ")";
-    case NodeKind::Pow:
-      return "(" + child(0) + "^" + child(1) + ")";
-    case NodeKind::ChangeSign:
-      return "neg(" + child(0) + ")";
-    case NodeKind::Factorial:
-      return "fact(" + child(0) + ")";
-    case NodeKind::Number: {
-      char buffer[32];
-      std::snprintf(buffer, sizeof buffer, "%.17g", static_cast<const CNodeNumber&>(node).value.re);
-      return buffer;
-    }
-    case NodeKind::Memory:
-      return "mem[" + text() + "]";
-    case NodeKind::Pi:
-      return "pi";
-    case NodeKind::E:
-      return "e";
-    case NodeKind::I:
-      return "i";
-    case NodeKind::Result:
-      return "rslt";
-    case NodeKind::Sqrt:
-      return "sqrt(" + child(0) + ")";
-    case NodeKind::Sin:
-      return "sin(" + child(0) + ")";
-    case NodeKind::ArcTg:
-      return "arctg(" + child(0) + ")";
-    case NodeKind::ArCth:
-      return "arcth(" + child(0) + ")";
-    case NodeKind::ArSch:
-      return "arsch(" + child(0) + ")";
-    case NodeKind::ArCsch:
-      return "arcsch(" + child(0) + ")";
-    case NodeKind::Im:
-      return "im(" + child(0) + ")";
-    case NodeKind::Floor:
-      return "floor(" + child(0) + ")";
-    default:
-      return "f" + std::to_string(static_cast<int>(node.kind())) + "(" + child(0) + ")";
-  }
-}
-
 // "" when the statement is refused.
 std::string ParsedShape(std::string_view statement) {
   CNode root;
   if (!CParcer::ParseStatement(root, U16(statement))) return "";
-  return Shape(root);
+  return Utf8(Shape(root));
 }
 
 TEST(CParcerTest, RuleOrderGivesPrecedenceAndAssociativity) {
@@ -276,7 +217,7 @@ TEST(CParcerTest, StandaloneNodesParseTheirOwnTexts) {
   CNodePlus plus;
   plus.texts = {u"1*2", u"(3)"};
   ASSERT_TRUE(plus.Parse());
-  EXPECT_EQ(Shape(plus), "((1*2)+3)");
+  EXPECT_EQ(Shape(plus), u"((1*2)+3)");
 
   CNodeStore store;
   store.texts = {u"4", u"(mem(q))"};  // a target in brackets is no memory reference
@@ -292,6 +233,51 @@ TEST(CParcerTest, StandaloneNodesParseTheirOwnTexts) {
   ASSERT_TRUE(number.Parse());
   EXPECT_EQ(number.texts[0], u"2.5e-3");
   EXPECT_EQ(number.value.re, 2.5e-3);
+}
+
+// Statements put together from the pieces the rules look at, parsed by the
+// engine and by the literal string algorithm: the two must agree on every
+// refusal and every tree.
+TEST(CParcerTest, AgreesWithTheLiteralAlgorithm) {
+  static const char16_t* const kPieces[] = {
+      u"1",      u"2.5",      u"0,5",    u"7e",   u"e",      u"1e-",     u"e+",   u"+",      u"-",
+      u"\u2212", u"*",        u"\u00D7", u"/",    u"\u00F7", u"^",       u"!",    u"(",      u")",
+      u"[",      u"}",        u" ",      u"\t",   u"->",     u"\u2212>", u">",    u".",      u"pi",
+      u"\u03C0", u"i",        u"J",      u"Rslt", u"sin",    u"ArcSch",  u"arcs", u"\u221A", u"mem",
+      u"MEMORY", u"m",        u"$",      u"x",    u"log",    u"0",       u"ee",   u"9",      u"3!",
+      u"(2)",    u"mem[a b]", u"\u00A0", u"sqrt"};
+  constexpr std::size_t kCount = sizeof kPieces / sizeof kPieces[0];
+  std::mt19937 random(20240611);
+  ReferenceParser reference;
+  int accepted = 0;
+  for (int round = 0; round < 40000; ++round) {
+    std::u16string statement;
+    const std::size_t pieces = 1 + random() % 9;
+    for (std::size_t k = 0; k < pieces; ++k) statement += kPieces[random() % kCount];
+    std::u16string expected;
+    const bool expectedOk = reference.ParseStatement(statement, expected);
+    CNode root;
+    const bool ok = CParcer::ParseStatement(root, statement);
+    ASSERT_EQ(ok, expectedOk) << Utf8(statement);
+    if (ok) {
+      ASSERT_EQ(Utf8(Shape(root)), Utf8(expected)) << Utf8(statement);
+      ++accepted;
+    }
+  }
+  // The pieces must reach accepted trees often enough to mean something.
+  EXPECT_GT(accepted, 2000);
+}
+
+TEST(CParcerTest, NumberLiteralTestAgreesWithTheStepwiseTest) {
+  static const char16_t kAlphabet[] = u"0123456789.,e+-\u2212x";
+  std::mt19937 random(7);
+  for (int round = 0; round < 50000; ++round) {
+    std::u16string text;
+    const std::size_t length = random() % 7;
+    for (std::size_t k = 0; k < length; ++k)
+      text += kAlphabet[random() % (std::size(kAlphabet) - 1)];
+    ASSERT_EQ(CParcer::IsNumberLiteral(text), ReferenceParser::IsNumber(text)) << Utf8(text);
+  }
 }
 
 // Deep and long statements: no native recursion per level, linear work.
