@@ -3,9 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
 #include <string>
 
 #include "engine/EngineFixture.h"
+#include "math/Format.h"
+#include "math/MathError.h"
 #include "memory/MemoryStore.h"
 #include "settings/Preferences.h"
 
@@ -143,6 +147,104 @@ TEST_F(CalculationDriverTest, BlankCommentsKeepsPositions) {
     if (c.ok) {
       EXPECT_EQ(Utf8(copy), c.blanked);
     }
+  }
+}
+
+// The statement loop as first written: every change is made to the text in
+// place, statement by statement.
+bool ReferenceEvaluateStatements(std::u16string& text, const std::u16string& copy,
+                                 std::ptrdiff_t& position) {
+  const auto blank = [](char16_t c) { return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r'; };
+  std::ptrdiff_t shift = 0;
+  std::size_t s = 0;
+  while (s < copy.size()) {
+    if (copy[s] == u';') {
+      ++s;
+      continue;
+    }
+    const std::size_t stop = std::min(copy.find(u';', s), copy.size());
+    const std::size_t n = stop - s;
+    const auto at = static_cast<std::ptrdiff_t>(s);
+    if (position != -1 && (position < at || position > at + static_cast<std::ptrdiff_t>(n))) {
+      s = stop;
+      continue;
+    }
+    const std::u16string statement = copy.substr(s, n);
+    std::size_t q = statement.rfind(u'=');
+    std::size_t r;
+    if (q != std::u16string::npos) {
+      r = q + 1;
+      while (r < n && blank(statement[r])) ++r;
+      if (r == n) r = q + 1;
+    } else {
+      q = n;
+      while (q > 0 && blank(statement[q - 1])) --q;
+      if (q == 0) {
+        s = stop;
+        continue;
+      }
+      r = q + 1;
+    }
+    std::ptrdiff_t d = 0;
+    for (std::size_t k = q; k < n; ++k) {
+      if (blank(statement[k])) continue;
+      text.erase(static_cast<std::size_t>(at + shift + static_cast<std::ptrdiff_t>(k) - d), 1);
+      ++d;
+    }
+    vora::Complex value{};
+    if (!EvaluateExpression(statement.substr(0, q), value)) return false;
+    const std::u16string result =
+        vora::FormatComplex(value, vora::NumberFormat(), vora::ImaginaryUnit());
+    text.insert(static_cast<std::size_t>(at + shift + static_cast<std::ptrdiff_t>(q)), u"=");
+    text.insert(static_cast<std::size_t>(at + shift + static_cast<std::ptrdiff_t>(r)), result);
+    shift += 1 + static_cast<std::ptrdiff_t>(result.size()) - d;
+    if (position != -1) {
+      const std::size_t c = copy.find(u';', static_cast<std::size_t>(position));
+      position = c == std::u16string::npos ? static_cast<std::ptrdiff_t>(text.size())
+                                           : static_cast<std::ptrdiff_t>(c) + shift + 1;
+      return true;
+    }
+    s = stop;
+  }
+  position = static_cast<std::ptrdiff_t>(text.size());
+  return true;
+}
+
+TEST_F(CalculationDriverTest, AgreesWithInPlaceEditing) {
+  static const char16_t* const kPieces[] = {
+      u"1",   u"+",    u"2",        u" ",      u"\n", u";",      u";;",       u"=",    u"= 5",
+      u"=7 ", u"/*",   u"*/",       u"// c\n", u"x",  u"mem[a]", u"->mem[a]", u"Rslt", u"1/0",
+      u"\t",  u"\r\n", u"sqrt(-4)", u"mem[q]", u"*3", u"(",      u")"};
+  constexpr std::size_t kCount = sizeof kPieces / sizeof kPieces[0];
+  std::mt19937 random(99);
+  for (int round = 0; round < 3000; ++round) {
+    std::u16string sheet;
+    const std::size_t pieces = 1 + random() % 24;
+    for (std::size_t k = 0; k < pieces; ++k) sheet += kPieces[random() % kCount];
+    const std::ptrdiff_t caret =
+        random() % 3 == 0 ? -1 : static_cast<std::ptrdiff_t>(random() % (sheet.size() + 2));
+    SCOPED_TRACE(Utf8(sheet) + " @" + std::to_string(caret));
+
+    std::u16string copy = sheet;
+    if (!BlankComments(copy)) continue;
+
+    vora::MemoryStore::ResetForTests();
+    ResetLastResultForTests();
+    vora::BeginCalculationRun(0);
+    std::u16string expected = sheet;
+    std::ptrdiff_t expectedPosition = caret;
+    const bool expectedOk = ReferenceEvaluateStatements(expected, copy, expectedPosition);
+    const std::string expectedLog = LogText();
+
+    vora::MemoryStore::ResetForTests();
+    ResetLastResultForTests();
+    vora::BeginCalculationRun(0);
+    std::u16string text = sheet;
+    std::ptrdiff_t position = caret;
+    ASSERT_EQ(EvaluateStatements(text, copy, position), expectedOk);
+    ASSERT_EQ(Utf8(text), Utf8(expected));
+    ASSERT_EQ(position, expectedPosition);
+    ASSERT_EQ(LogText(), expectedLog);
   }
 }
 
