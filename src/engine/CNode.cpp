@@ -461,9 +461,11 @@ class NodePool {
   std::size_t live_ = 0;
 };
 
+// Never destroyed, so that a tree that outlives the statics at exit can
+// still give its nodes back.
 NodePool& Pool() {
-  static NodePool pool;
-  return pool;
+  static NodePool* const pool = new NodePool;
+  return *pool;
 }
 
 }  // namespace

@@ -66,6 +66,9 @@ bool EvaluateStatements(std::u16string& text, const std::u16string& copy,
   // The new text is built in one pass: unchanged runs are copied as they
   // are, each calculated statement is rewritten as it is reached.
   const std::size_t n = copy.size();
+  // Positions in the copy are positions in the text; a copy of another
+  // length cannot be used.
+  if (n != text.size()) return false;
   const bool all = position == -1;
   std::u16string out;
   std::size_t copied = 0;  // text before this has been handled

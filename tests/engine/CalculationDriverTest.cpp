@@ -248,6 +248,14 @@ TEST_F(CalculationDriverTest, AgreesWithInPlaceEditing) {
   }
 }
 
+TEST_F(CalculationDriverTest, ACopyOfAnotherLengthChangesNothing) {
+  std::u16string text = u"1+1; 2";
+  std::ptrdiff_t position = -1;
+  EXPECT_FALSE(EvaluateStatements(text, u"1+1", position));
+  EXPECT_EQ(text, u"1+1; 2");
+  EXPECT_EQ(position, -1);
+}
+
 TEST_F(CalculationDriverTest, UnusualCodeUnitsPassThrough) {
   // A lone surrogate and a NUL in a comment and between statements.
   std::u16string text = u"1+1 /* \xD800 */;";
