@@ -339,8 +339,8 @@ struct Frame {
 
 // The frame stack of the last evaluation, kept for the next one.
 std::vector<Frame>& SpareFrames() {
-  static std::vector<Frame> frames;
-  return frames;
+  static auto* const frames = new std::vector<Frame>;
+  return *frames;
 }
 
 bool EvaluateTree(const CNode& top, Complex& out) {
@@ -469,6 +469,26 @@ NodePool& Pool() {
 }
 
 }  // namespace
+
+CNode::~CNode() {
+  // Children are taken apart one level at a time from a list of our own, so
+  // a degenerate tree of any depth is destroyed without deep native calls.
+  if (children.empty()) return;
+  // Reused between trees, and never destroyed itself (see Pool).
+  static auto* const spare = new std::vector<std::unique_ptr<CNode>>;
+  std::vector<std::unique_ptr<CNode>> pending = std::move(*spare);
+  pending.clear();
+  for (auto& child : children) pending.push_back(std::move(child));
+  children.clear();
+  while (!pending.empty()) {
+    std::unique_ptr<CNode> node = std::move(pending.back());
+    pending.pop_back();
+    if (!node) continue;
+    for (auto& child : node->children) pending.push_back(std::move(child));
+    node->children.clear();
+  }
+  if (pending.capacity() <= 4096) *spare = std::move(pending);
+}
 
 void* CNode::operator new(std::size_t size) {
   return Pool().Allocate(size);

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "engine/CParcer.h"
 
-#include <array>
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstddef>
@@ -675,25 +675,6 @@ double CParcer::ConvertNumber(std::u16string_view literal) {
     value = magnitude + exponent > 0 ? std::numeric_limits<double>::infinity() : 0.0;
   }
   return negative ? -value : value;
-}
-
-CNode::~CNode() {
-  // Children are taken apart one level at a time from a list of our own, so
-  // a degenerate tree of any depth is destroyed without deep native calls.
-  if (children.empty()) return;
-  static std::vector<std::unique_ptr<CNode>> spare;  // reused between trees
-  std::vector<std::unique_ptr<CNode>> pending = std::move(spare);
-  pending.clear();
-  for (auto& child : children) pending.push_back(std::move(child));
-  children.clear();
-  while (!pending.empty()) {
-    std::unique_ptr<CNode> node = std::move(pending.back());
-    pending.pop_back();
-    if (!node) continue;
-    for (auto& child : node->children) pending.push_back(std::move(child));
-    node->children.clear();
-  }
-  if (pending.capacity() <= 4096) spare = std::move(pending);
 }
 
 bool CNode::Parse() {
