@@ -115,7 +115,14 @@ std::u16string GenerateWorksheet(std::size_t statements, unsigned seed) {
 std::u16string GenerateWorksheetOfSize(std::size_t codeUnits, unsigned seed) {
   Generator generator(seed);
   std::u16string sheet;
-  while (sheet.size() < codeUnits) generator.Statement(sheet);
+  std::u16string statement;
+  for (;;) {
+    statement.clear();
+    generator.Statement(statement);
+    if (sheet.size() + statement.size() > codeUnits) break;
+    sheet += statement;
+  }
+  sheet.resize(codeUnits, u' ');
   return sheet;
 }
 

@@ -14,7 +14,8 @@ namespace vora::bench {
 /// A sheet of the given number of statements.
 std::u16string GenerateWorksheet(std::size_t statements, unsigned seed = 1);
 
-/// A sheet of at least the given number of UTF-16 code units.
+/// A sheet of the given number of UTF-16 code units (cut after a statement's
+/// ";" and padded with blanks).
 std::u16string GenerateWorksheetOfSize(std::size_t codeUnits, unsigned seed = 1);
 
 /// One statement "1+1+...+1" of about the given number of code units.
