@@ -124,8 +124,11 @@ Complex ImaginaryPart(Complex z) {
 }
 
 Complex Argument(Complex z) {
+  // A negative real has argument +pi, never -pi; and since -0.0 counts as zero
+  // everywhere, a zero of either sign has argument 0, not atan2's pi.
   const double im = z.im == 0.0 ? 0.0 : z.im;
-  return {std::atan2(im, z.re), 0.0};
+  const double re = z.re == 0.0 ? 0.0 : z.re;
+  return {std::atan2(im, re), 0.0};
 }
 
 bool AbsoluteValue(Complex z, Complex& result) {

@@ -45,7 +45,7 @@ Complex ChangeSign(Complex z);
 Complex Conjugate(Complex z);
 Complex RealPart(Complex z);
 Complex ImaginaryPart(Complex z);
-/// atan2 in radians; a zero imaginary part counts as +0.0, so arg(-1) = +pi.
+/// atan2 in radians; zero parts count as +0.0, so arg(-1) = +pi and arg(-0) = 0.
 Complex Argument(Complex z);
 /// (Abs(z), 0); reports Overflow with that value when it is not finite.
 bool AbsoluteValue(Complex z, Complex& result);

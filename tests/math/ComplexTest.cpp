@@ -194,6 +194,8 @@ TEST_F(ComponentTest, ComponentWiseOperations) {
   same(Argument({-1, 0}), {kPi, 0});
   same(Argument({-1, -0.0}), {kPi, 0});
   same(Argument({0, 0}), {0, 0});
+  same(Argument({-0.0, -0.0}), {0, 0});
+  same(Argument({-0.0, 2}), {kPi / 2, 0});
   same(Argument({0, -1}), {-kPi / 2, 0});
   same(Sign({-3, 0}), {-1, 0});
   same(Sign({kNaN, 2}), {0, 1});
