@@ -2,12 +2,14 @@
 #include "engine/CParcer.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstddef>
 #include <limits>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "engine/Nodes.h"
 
@@ -70,6 +72,73 @@ std::u16string_view TrimWide(std::u16string_view s) {
   while (!s.empty() && IsWideSpace(s.back())) s.remove_suffix(1);
   while (!s.empty() && IsWideSpace(s.front())) s.remove_prefix(1);
   return s;
+}
+
+enum class Literal { NotNumber, Converted, Unconverted };
+
+// The number literal test in one pass: an optional sign, digits with at most
+// one "." or ",", then optionally "e", an optional sign and digits; at least
+// one digit before the "e", and something after it. On the way it converts
+// the common literal: up to 2^53 in the digits and a decimal exponent within
+// +-22 make both factors exact doubles, so the one rounding of the product or
+// quotient is the correctly rounded value. Others are left Unconverted.
+Literal ScanLiteral(std::u16string_view t, double& value) {
+  static constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                            1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                            1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+  const std::size_t n = t.size();
+  std::size_t i = 0;
+  bool negative = false;
+  if (i < n && (t[i] == u'+' || IsMinus(t[i]))) negative = t[i++] != u'+';
+  std::uint64_t mantissa = 0;
+  int digits = 0;  // in mantissa
+  int scale = 0;
+  bool point = false;
+  bool anyDigit = false;
+  bool exact = true;
+  for (; i < n; ++i) {
+    const char16_t c = t[i];
+    if (IsDigit(c)) {
+      anyDigit = true;
+      if (mantissa == 0 && c == u'0') {
+        if (point) --scale;
+      } else if (digits < 19) {
+        mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - u'0');
+        ++digits;
+        if (point) --scale;
+      } else {
+        exact = false;
+      }
+    } else if (c == u'.' || c == u',') {
+      if (point) return Literal::NotNumber;
+      point = true;
+    } else {
+      break;
+    }
+  }
+  if (!anyDigit) return Literal::NotNumber;
+  int exponent = 0;
+  if (i < n) {
+    if (t[i] != u'e' || ++i == n) return Literal::NotNumber;
+    bool exponentNegative = false;
+    if (t[i] == u'+' || IsMinus(t[i])) exponentNegative = t[i++] != u'+';
+    for (; i < n; ++i) {
+      if (!IsDigit(t[i])) return Literal::NotNumber;
+      if (exponent < 100000) exponent = exponent * 10 + (t[i] - u'0');
+    }
+    if (exponentNegative) exponent = -exponent;
+  }
+  if (!exact) return Literal::Unconverted;
+  if (mantissa == 0) {
+    value = negative ? -0.0 : 0.0;
+    return Literal::Converted;
+  }
+  const int power = scale + exponent;
+  if (mantissa > (std::uint64_t{1} << 53) || power < -22 || power > 22) return Literal::Unconverted;
+  const double m = static_cast<double>(mantissa);
+  value = power >= 0 ? m * kPowersOfTen[power] : m / kPowersOfTen[-power];
+  if (negative) value = -value;
+  return Literal::Converted;
 }
 
 struct FunctionName {
@@ -156,7 +225,14 @@ constexpr FunctionName kFunctionNames[] = {
 constexpr std::size_t kLongestFunctionName = 13;
 
 bool LookUpFunction(std::u16string_view name, NodeKind& kind) {
-  for (const FunctionName& entry : kFunctionNames) {
+  // The names grouped by length, so that a lookup compares only a few.
+  static const auto byLength = [] {
+    std::array<std::vector<FunctionName>, kLongestFunctionName + 1> groups;
+    for (const FunctionName& entry : kFunctionNames) groups[entry.name.size()].push_back(entry);
+    return groups;
+  }();
+  if (name.size() > kLongestFunctionName) return false;
+  for (const FunctionName& entry : byLength[name.size()]) {
     if (entry.name == name) {
       kind = entry.kind;
       return true;
@@ -464,24 +540,29 @@ bool RangeParser::ParseTerminal(const Pending& item, Index begin, Index end) {
   if (open != kNone && open >= begin) return false;
   const std::u16string_view text = View(begin, end);
   NodeKind kind{};
-  if (LookUpConstant(StripPlus(text), kind)) {
+  const std::u16string_view bare = StripPlus(text);
+  if ((bare.empty() || !IsDigit(bare.front())) && LookUpConstant(bare, kind)) {
     Place(item, kind);
     return true;
   }
-  if (!CParcer::IsNumberLiteral(text)) return false;
+  double value = 0.0;
+  const Literal literal = ScanLiteral(text, value);
+  if (literal == Literal::NotNumber) return false;
+  if (literal == Literal::Unconverted) value = CParcer::ConvertNumber(text);
   // Converted straight from the statement: a literal's text is not kept.
-  static_cast<CNodeNumber&>(Place(item, NodeKind::Number)).value = {CParcer::ConvertNumber(text),
-                                                                    0.0};
+  static_cast<CNodeNumber&>(Place(item, NodeKind::Number)).value = {value, 0.0};
   return true;
 }
 
 // The statement rewritten as the parser reads it.
-std::u16string PrepareStatement(std::u16string_view text) {
+// False when it holds "$", which only placeholders may use.
+bool PrepareStatement(std::u16string_view text, std::u16string& prepared) {
   text = TrimWide(text);
-  std::u16string prepared;
   prepared.reserve(text.size());
   for (char16_t c : text) {
     switch (c) {
+      case u'$':
+        return false;
       case u'\t':
       case u'\n':
       case u'\r':
@@ -500,7 +581,7 @@ std::u16string PrepareStatement(std::u16string_view text) {
     }
     prepared.push_back(c);
   }
-  return prepared;
+  return true;
 }
 
 // Parses text as one more operand of parent, with its whole subtree.
@@ -516,35 +597,15 @@ bool ParseOperandText(CNode& parent, std::u16string_view text, bool memoryOnly) 
 }  // namespace
 
 bool CParcer::ParseStatement(CNode& root, std::u16string_view text) {
-  std::u16string prepared = PrepareStatement(text);
-  if (prepared.find(u'$') != std::u16string::npos) return false;
+  std::u16string prepared;
+  if (!PrepareStatement(text, prepared)) return false;
   root.texts.push_back(std::move(prepared));
   return root.Parse();
 }
 
 bool CParcer::IsNumberLiteral(std::u16string_view text) {
-  std::size_t k = 0;
-  if (!text.empty() && (text[0] == u'+' || IsMinus(text[0]))) k = 1;
-  const std::u16string_view body = text.substr(k);
-  const std::size_t e = body.find(u'e');
-  std::size_t skipSign = std::u16string_view::npos;
-  if (e != std::u16string_view::npos) {
-    if (e + 1 == body.size()) return false;
-    bool digitBefore = false;
-    for (std::size_t i = 0; i < e; ++i) digitBefore = digitBefore || IsDigit(body[i]);
-    if (!digitBefore) return false;
-    if (body[e + 1] == u'+' || IsMinus(body[e + 1])) skipSign = e + 1;
-  }
-  const std::size_t point = body.find_first_of(u".,");
-  if (point != std::u16string_view::npos && e != std::u16string_view::npos && point > e)
-    return false;
-  bool anyDigit = false;
-  for (std::size_t i = 0; i < body.size(); ++i) {
-    if (i == e || i == skipSign || i == point) continue;
-    if (!IsDigit(body[i])) return false;
-    anyDigit = true;
-  }
-  return anyDigit;
+  double ignored = 0.0;
+  return ScanLiteral(text, ignored) != Literal::NotNumber;
 }
 
 bool CParcer::IsNumberOrConstant(std::u16string_view text) {
@@ -553,73 +614,8 @@ bool CParcer::IsNumberOrConstant(std::u16string_view text) {
   return LookUpConstant(StripPlus(text), kind) || IsNumberLiteral(text);
 }
 
-namespace {
-
-// The common literal without a general conversion: up to 2^53 in the digits
-// and a decimal exponent within +-22 make both factors exact doubles, so the
-// one rounding of the product or quotient is the correctly rounded value.
-bool ConvertSimpleNumber(std::u16string_view literal, double& value) {
-  static constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                            1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                            1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-  const std::size_t n = literal.size();
-  std::size_t i = 0;
-  bool negative = false;
-  if (i < n && (literal[i] == u'+' || IsMinus(literal[i]))) negative = literal[i++] != u'+';
-  std::uint64_t mantissa = 0;
-  int digits = 0;
-  int scale = 0;
-  bool point = false;
-  bool any = false;
-  for (; i < n; ++i) {
-    const char16_t c = literal[i];
-    if (IsDigit(c)) {
-      any = true;
-      if (point) --scale;
-      if (mantissa == 0 && c == u'0') continue;
-      if (++digits > 16) return false;
-      mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - u'0');
-    } else if ((c == u'.' || c == u',') && !point) {
-      point = true;
-    } else {
-      break;
-    }
-  }
-  if (!any) return false;
-  int exponent = 0;
-  if (i < n && literal[i] == u'e') {
-    std::size_t k = i + 1;
-    bool exponentNegative = false;
-    if (k < n && (literal[k] == u'+' || IsMinus(literal[k])))
-      exponentNegative = literal[k++] != u'+';
-    if (k == n) {
-      i = n;  // "1e+" reads as 1
-    } else {
-      for (; k < n && IsDigit(literal[k]); ++k) {
-        if (exponent > 1000) return false;
-        exponent = exponent * 10 + (literal[k] - u'0');
-      }
-      if (exponentNegative) exponent = -exponent;
-      i = k;
-    }
-  }
-  if (i != n) return false;
-  const int power = scale + exponent;
-  if (mantissa == 0) {
-    value = negative ? -0.0 : 0.0;
-    return true;
-  }
-  if (mantissa > (std::uint64_t{1} << 53) || power < -22 || power > 22) return false;
-  const double m = static_cast<double>(mantissa);
-  value = power >= 0 ? m * kPowersOfTen[power] : m / kPowersOfTen[-power];
-  if (negative) value = -value;
-  return true;
-}
-
-}  // namespace
-
 double CParcer::ConvertNumber(std::u16string_view literal) {
-  if (double value = 0.0; ConvertSimpleNumber(literal, value)) return value;
+  if (double value = 0.0; ScanLiteral(literal, value) == Literal::Converted) return value;
   std::string ascii;
   ascii.reserve(literal.size());
   for (char16_t c : literal) {
