@@ -302,6 +302,18 @@ class Workspace {
   std::vector<Index> opens_;
 };
 
+// The characters that brackets, operators and arrows are made of; for all
+// others Build only copies the level's record.
+bool IsStructural(char16_t c) {
+  static constexpr auto kAscii = [] {
+    std::array<bool, 128> table{};
+    for (char symbol : std::string_view("()+-*/^>")) table[static_cast<std::size_t>(symbol)] = true;
+    return table;
+  }();
+  if (c < 128) return kAscii[c];
+  return c == kMinusSign || c == kTimes || c == kDivide;
+}
+
 bool Workspace::Build(std::u16string_view text) {
   source = text;
   chars.resize(text.size());
@@ -319,7 +331,7 @@ bool Workspace::Build(std::u16string_view text) {
     Slot& slot = slots[k];
     slot.origin = static_cast<Index>(from);
     slot.partner = kNone;
-    switch (c) {
+    switch (IsStructural(c) ? c : u'\0') {
       case u'(':
         // The bracket itself is an item of the outer level.
         current.open = i;
