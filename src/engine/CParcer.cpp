@@ -78,7 +78,7 @@ enum class Literal { NotNumber, Converted, Unconverted };
 
 // The number literal test in one pass: an optional sign, digits with at most
 // one "." or ",", then optionally "e", an optional sign and digits; at least
-// one digit before the "e", and something after it. On the way it converts
+// one digit before the "e", and a digit after it and its sign. On the way it converts
 // the common literal: up to 2^53 in the digits and a decimal exponent within
 // +-22 make both factors exact doubles, so the one rounding of the product or
 // quotient is the correctly rounded value. Others are left Unconverted.
@@ -122,6 +122,8 @@ Literal ScanLiteral(std::u16string_view t, double& value) {
     if (t[i] != u'e' || ++i == n) return Literal::NotNumber;
     bool exponentNegative = false;
     if (t[i] == u'+' || IsMinus(t[i])) exponentNegative = t[i++] != u'+';
+    // "1e+" and "1e-" are refused like "1e": an exponent needs a digit.
+    if (i == n) return Literal::NotNumber;
     for (; i < n; ++i) {
       if (!IsDigit(t[i])) return Literal::NotNumber;
       if (exponent < 100000) exponent = exponent * 10 + (t[i] - u'0');

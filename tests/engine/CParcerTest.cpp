@@ -167,10 +167,10 @@ TEST(CParcerTest, NumberLiteralTest) {
     bool number;
   } const cases[] = {
       {"5.", true},     {".5", true},     {"1,5", true},  {"1e5", true},  {"1.5e-3", true},
-      {"2e+10", true},  {"+7", true},     {"-7", true},   {"1e+", true},  {"00", true},
+      {"2e+10", true},  {"+7", true},     {"-7", true},   {"1e+", false}, {"00", true},
       {"1.2.3", false}, {"1e5.2", false}, {"1e", false},  {"e5", false},  {"1e5e5", false},
       {".", false},     {"", false},      {"+", false},   {".e1", false}, {"1.5e", false},
-      {"+-1", false},   {"1e--1", false}, {"$0$", false},
+      {"+-1", false},   {"1e--1", false}, {"$0$", false}, {"1e-", false}, {"1e\u2212", false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
@@ -245,7 +245,7 @@ TEST(CParcerTest, AgreesWithTheLiteralAlgorithm) {
       u"[",      u"}",        u" ",      u"\t",   u"->",     u"\u2212>", u">",    u".",      u"pi",
       u"\u03C0", u"i",        u"J",      u"Rslt", u"sin",    u"ArcSch",  u"arcs", u"\u221A", u"mem",
       u"MEMORY", u"m",        u"$",      u"x",    u"log",    u"0",       u"ee",   u"9",      u"3!",
-      u"(2)",    u"mem[a b]", u"\u00A0", u"sqrt"};
+      u"(2)",    u"mem[a b]", u"\u00A0", u"sqrt", u"1e-2"};
   constexpr std::size_t kCount = sizeof kPieces / sizeof kPieces[0];
   std::mt19937 random(20240611);
   ReferenceParser reference;
@@ -265,7 +265,7 @@ TEST(CParcerTest, AgreesWithTheLiteralAlgorithm) {
     }
   }
   // The pieces must reach accepted trees often enough to mean something.
-  EXPECT_GT(accepted, 2000);
+  EXPECT_GT(accepted, 1500);
 }
 
 TEST(CParcerTest, NumberLiteralTestAgreesWithTheStepwiseTest) {

@@ -46,6 +46,7 @@ class ReferenceParser {
       for (std::size_t k = 0; k < q; ++k) digit = digit || IsDigit(t[k]);
       if (!digit) return false;
       const bool sign = t[q + 1] == u'+' || IsMinus(t[q + 1]);
+      if (sign && q + 2 == t.size()) return false;  // an exponent needs a digit
       t.erase(q, sign ? 2 : 1);
     }
     const std::size_t d = t.find_first_of(u".,");
