@@ -15,6 +15,7 @@
 #include "math/MathError.h"
 #include "memory/MemoryStore.h"
 #include "settings/Preferences.h"
+#include "support/CalculatorState.h"
 
 namespace vora::cli {
 namespace {
@@ -44,12 +45,7 @@ class VoraCalcTest : public ::testing::Test {
     ResetState();
     fs::remove_all(dir_);
   }
-  static void ResetState() {
-    EvaluationState::ResetForTests();
-    PreferenceState::ResetForTests();
-    MemoryStore::ResetForTests();
-    NCalculatorText::ResetLastResultForTests();
-  }
+  static void ResetState() { testing::ResetCalculatorState(); }
 
   Result Run(std::vector<std::string> args, const std::string& input = {}) {
     std::vector<std::string_view> views(args.begin(), args.end());

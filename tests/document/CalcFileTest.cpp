@@ -8,9 +8,8 @@
 #include <vector>
 
 #include "document/TempFolder.h"
-#include "engine/CalculationDriver.h"
-#include "memory/MemoryStore.h"
-#include "support/RecordingLog.h"
+#include "support/Bytes.h"
+#include "support/CalculatorState.h"
 
 namespace vora {
 namespace {
@@ -19,28 +18,10 @@ namespace fs = std::filesystem;
 using namespace std::string_view_literals;
 using testing::Utf8;
 
-std::string Bytes16(std::u16string_view text) {
-  std::string bytes;
-  for (char16_t unit : text) {
-    bytes += static_cast<char>(unit & 0xFF);
-    bytes += static_cast<char>(unit >> 8);
-  }
-  return bytes;
-}
+using testing::Bytes16;
 
-class CalcFileTest : public testing::CoreStateTest {
+class CalcFileTest : public testing::CalculatorStateTest {
  protected:
-  void SetUp() override {
-    CoreStateTest::SetUp();
-    MemoryStore::ResetForTests();
-    NCalculatorText::ResetLastResultForTests();
-  }
-  void TearDown() override {
-    MemoryStore::ResetForTests();
-    NCalculatorText::ResetLastResultForTests();
-    CoreStateTest::TearDown();
-  }
-
   testing::TempFolder dir_;
 };
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "document/TempFolder.h"
+#include "support/Bytes.h"
 
 namespace vora {
 namespace {
@@ -17,15 +18,7 @@ namespace {
 namespace fs = std::filesystem;
 using namespace std::string_view_literals;
 
-std::string Hex(std::string_view bytes) {
-  std::string out;
-  char buffer[4];
-  for (unsigned char c : bytes) {
-    std::snprintf(buffer, sizeof buffer, "%02X ", c);
-    out += buffer;
-  }
-  return out;
-}
+using testing::Hex;
 
 std::string Units(std::u16string_view text) {
   std::string out;

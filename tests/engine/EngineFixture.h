@@ -5,26 +5,13 @@
 
 #include <string>
 
-#include "engine/CalculationDriver.h"
-#include "memory/MemoryStore.h"
-#include "support/RecordingLog.h"
+#include "support/CalculatorState.h"
 
 namespace NCalculatorText::testing {
 
-/// Fresh evaluation state, preferences, memory and last result for each test.
-class EngineTest : public vora::testing::CoreStateTest {
+/// Fresh calculator state for each test, and the log in a compact form.
+class EngineTest : public vora::testing::CalculatorStateTest {
  protected:
-  void SetUp() override {
-    CoreStateTest::SetUp();
-    vora::MemoryStore::ResetForTests();
-    ResetLastResultForTests();
-  }
-  void TearDown() override {
-    vora::MemoryStore::ResetForTests();
-    ResetLastResultForTests();
-    CoreStateTest::TearDown();
-  }
-
   /// The log as "Error|Context|Description" lines, for compact expectations.
   std::string LogText() const {
     std::string out;

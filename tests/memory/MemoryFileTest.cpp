@@ -9,9 +9,8 @@
 #include <vector>
 
 #include "document/TempFolder.h"
-#include "engine/CalculationDriver.h"
-#include "memory/MemoryStore.h"
-#include "support/RecordingLog.h"
+#include "support/Bytes.h"
+#include "support/CalculatorState.h"
 
 namespace vora {
 namespace {
@@ -20,43 +19,14 @@ namespace fs = std::filesystem;
 using namespace std::string_view_literals;
 using testing::Utf8;
 
-std::string Hex(std::string_view bytes) {
-  std::string out;
-  char buffer[4];
-  for (unsigned char c : bytes) {
-    std::snprintf(buffer, sizeof buffer, "%02X ", c);
-    out += buffer;
-  }
-  return out;
-}
+using testing::Hex;
 
-// The code units as UTF-16 bytes, little- or big-endian, without a mark.
-std::string Bytes16(std::u16string_view text, bool bigEndian = false) {
-  std::string bytes;
-  for (char16_t unit : text) {
-    const char low = static_cast<char>(unit & 0xFF);
-    const char high = static_cast<char>(unit >> 8);
-    bytes += bigEndian ? high : low;
-    bytes += bigEndian ? low : high;
-  }
-  return bytes;
-}
+using testing::Bytes16;
 
 // Evaluation state, preferences, the store and the last result start afresh,
 // and every test gets its own folder.
-class MemoryFileTest : public testing::CoreStateTest {
+class MemoryFileTest : public testing::CalculatorStateTest {
  protected:
-  void SetUp() override {
-    CoreStateTest::SetUp();
-    MemoryStore::ResetForTests();
-    NCalculatorText::ResetLastResultForTests();
-  }
-  void TearDown() override {
-    MemoryStore::ResetForTests();
-    NCalculatorText::ResetLastResultForTests();
-    CoreStateTest::TearDown();
-  }
-
   static void Set(const std::u16string& name, Complex value, bool included = false) {
     MemoryCell& cell = MemoryStore::Get().CellForStore(name);
     cell.value = value;
