@@ -410,6 +410,8 @@ class RangeParser {
   bool ParseTerminal(const Pending& item, Index begin, Index end);
   CNode& Place(const Pending& item, NodeKind kind);
   void Operand(CNode& node, Index begin, Index end, bool memoryOnly = false);
+  void Operands(CNode& node, Index leftBegin, Index leftEnd, Index rightBegin, Index rightEnd,
+                bool rightMemoryOnly = false);
   bool IsOneGroup(Index begin, Index end) const {
     return end - begin >= 2 && ws_.chars[static_cast<std::size_t>(begin)] == u'(' &&
            ws_.slots[static_cast<std::size_t>(begin)].partner == end - 1;
@@ -444,11 +446,29 @@ CNode& RangeParser::Place(const Pending& item, NodeKind kind) {
   return *slot;
 }
 
-// Operands are pushed right first, so the left one is parsed next.
 void RangeParser::Operand(CNode& node, Index begin, Index end, bool memoryOnly) {
   node.children.emplace_back();
   stack_.push_back(
       {&node, static_cast<std::uint32_t>(node.children.size() - 1), begin, end, memoryOnly});
+}
+
+// The shorter operand is parsed first, so that the work list holds at most
+// one entry per halving of the text: a long chain of operators, leaning
+// either way, keeps it short. Which is parsed first does not change the tree
+// or whether the parse succeeds.
+void RangeParser::Operands(CNode& node, Index leftBegin, Index leftEnd, Index rightBegin,
+                           Index rightEnd, bool rightMemoryOnly) {
+  node.children.emplace_back();
+  node.children.emplace_back();
+  const Pending left{&node, 0, leftBegin, leftEnd, false};
+  const Pending right{&node, 1, rightBegin, rightEnd, rightMemoryOnly};
+  if (leftEnd - leftBegin <= rightEnd - rightBegin) {
+    stack_.push_back(right);
+    stack_.push_back(left);
+  } else {
+    stack_.push_back(left);
+    stack_.push_back(right);
+  }
 }
 
 bool RangeParser::ParseOperand(const Pending& item) {
@@ -463,19 +483,13 @@ bool RangeParser::ParseOperand(const Pending& item) {
     if (const Index arrowEnd = ws_.slots[last].arrowEnd;
         arrowEnd != kNone && arrowEnd - 1 >= begin) {
       CNode& node = Place(item, NodeKind::Store);
-      node.children.emplace_back();
-      node.children.emplace_back();
-      stack_.push_back({&node, 1, arrowEnd + 1, end, true});
-      stack_.push_back({&node, 0, begin, arrowEnd - 1, false});
+      Operands(node, begin, arrowEnd - 1, arrowEnd + 1, end, true);
       return true;
     }
     // Infix plus or minus: never the first character of the operand.
     if (const Index sign = ws_.slots[last].sign; sign != kNone && sign > begin) {
       CNode& node = Place(item, At(sign) == u'+' ? NodeKind::Plus : NodeKind::Minus);
-      node.children.emplace_back();
-      node.children.emplace_back();
-      stack_.push_back({&node, 1, sign + 1, end, false});
-      stack_.push_back({&node, 0, begin, sign, false});
+      Operands(node, begin, sign, sign + 1, end);
       return true;
     }
     if (IsMinus(At(begin))) {
@@ -486,18 +500,12 @@ bool RangeParser::ParseOperand(const Pending& item) {
     if (const Index op = ws_.slots[last].mulDiv; op != kNone && op >= begin) {
       const char16_t c = At(op);
       CNode& node = Place(item, c == u'*' || c == kTimes ? NodeKind::Mul : NodeKind::Div);
-      node.children.emplace_back();
-      node.children.emplace_back();
-      stack_.push_back({&node, 1, op + 1, end, false});
-      stack_.push_back({&node, 0, begin, op, false});
+      Operands(node, begin, op, op + 1, end);
       return true;
     }
     if (const Index op = ws_.slots[last].pow; op != kNone && op >= begin) {
       CNode& node = Place(item, NodeKind::Pow);
-      node.children.emplace_back();
-      node.children.emplace_back();
-      stack_.push_back({&node, 1, op + 1, end, false});
-      stack_.push_back({&node, 0, begin, op, false});
+      Operands(node, begin, op, op + 1, end);
       return true;
     }
     // Factorial of a number, a constant or anything holding a bracket group.

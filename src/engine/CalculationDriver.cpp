@@ -109,6 +109,11 @@ bool EvaluateStatements(std::u16string& text, const std::u16string& copy,
       r = q + 1;
     }
 
+    // Evaluated before the new text grows, so that a huge statement's tree
+    // and the new text are not in memory at the same time.
+    vora::Complex value{};
+    const bool evaluated = EvaluateExpression(statement.substr(0, q), value);
+
     if (out.empty()) out.reserve(text.size() + text.size() / 4 + 64);
     out.append(text, copied, s + q - copied);
     // What stays of the old result: the characters that are blank in the
@@ -126,8 +131,7 @@ bool EvaluateStatements(std::u16string& text, const std::u16string& copy,
     }
     copied = end;
 
-    vora::Complex value{};
-    if (!EvaluateExpression(statement.substr(0, q), value)) {
+    if (!evaluated) {
       ok = false;
       break;
     }
