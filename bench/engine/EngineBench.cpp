@@ -40,8 +40,36 @@ void CountedFree(void* p) {
   std::free(p);
 }
 
+void* CountedAllocateAligned(std::size_t size, std::align_val_t align) {
+  const auto alignment = static_cast<std::size_t>(align);
+  const std::size_t rounded = (size + alignment - 1) / alignment * alignment;
+  void* p = std::aligned_alloc(alignment, rounded == 0 ? alignment : rounded);
+  if (p == nullptr) throw std::bad_alloc();
+  heapInUse += malloc_usable_size(p);
+  heapPeak = std::max(heapPeak, heapInUse);
+  return p;
+}
+
 }  // namespace
 
+void* operator new(std::size_t size, std::align_val_t align) {
+  return CountedAllocateAligned(size, align);
+}
+void* operator new[](std::size_t size, std::align_val_t align) {
+  return CountedAllocateAligned(size, align);
+}
+void operator delete(void* p, std::align_val_t) noexcept {
+  CountedFree(p);
+}
+void operator delete[](void* p, std::align_val_t) noexcept {
+  CountedFree(p);
+}
+void operator delete(void* p, std::size_t, std::align_val_t) noexcept {
+  CountedFree(p);
+}
+void operator delete[](void* p, std::size_t, std::align_val_t) noexcept {
+  CountedFree(p);
+}
 void* operator new(std::size_t size) {
   return CountedAllocate(size);
 }

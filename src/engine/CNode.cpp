@@ -1,7 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include <cmath>
 #include <cstddef>
+#include <cstdint>
+#include <deque>
 #include <memory>
+#include <new>
+#include <string>
 #include <vector>
 
 #include "engine/CParcer.h"
@@ -408,55 +412,79 @@ bool EvaluateTree(const CNode& top, Complex& out) {
 // on free lists by size. The chunks go back once no node is alive, so a huge
 // statement does not pin its memory. Like the rest of the engine it is used
 // from one thread.
+//
+// A chunk is aligned to its size and starts with its number in the pool, so
+// a block's handle (chunk number and offset, see CNodeHandle) is found from
+// its address alone, and the address from the handle by one table lookup.
 class NodePool {
  public:
   void* Allocate(std::size_t size) {
-    if (size > kLargest) return ::operator new(size);
+    if (size > kLargest) throw std::bad_alloc();
     const std::size_t cls = (size + kAlign - 1) / kAlign;
-    ++live_;
     if (FreeBlock* block = free_[cls]) {
       free_[cls] = block->next;
+      ++live_;
       return block;
     }
     const std::size_t bytes = cls * kAlign;
     if (chunks_.empty() || used_ + bytes > kChunk) {
-      chunks_.push_back(std::make_unique<std::byte[]>(kChunk));
-      used_ = 0;
+      if (chunks_.size() >= kMaxChunks) throw std::bad_alloc();
+      chunks_.reserve(chunks_.size() + 1);
+      auto* chunk = static_cast<std::byte*>(::operator new (kChunk, std::align_val_t{kChunk}));
+      *reinterpret_cast<std::uint32_t*>(chunk) = static_cast<std::uint32_t>(chunks_.size());
+      chunks_.push_back(chunk);
+      used_ = kHeader;
     }
-    void* block = chunks_.back().get() + used_;
+    void* block = chunks_.back() + used_;
     used_ += bytes;
+    ++live_;
     return block;
   }
 
   void Free(void* pointer, std::size_t size) {
-    if (size > kLargest) {
-      ::operator delete(pointer);
-      return;
-    }
     const std::size_t cls = (size + kAlign - 1) / kAlign;
     auto* block = static_cast<FreeBlock*>(pointer);
     block->next = free_[cls];
     free_[cls] = block;
     if (--live_ == 0 && chunks_.size() > kChunksKept) {
+      for (std::byte* chunk : chunks_) ::operator delete (chunk, std::align_val_t{kChunk});
       chunks_.clear();
       for (FreeBlock*& list : free_) list = nullptr;
       used_ = 0;
     }
   }
 
+  std::uint32_t HandleOf(const void* pointer) const {
+    const auto address = reinterpret_cast<std::uintptr_t>(pointer);
+    const std::uintptr_t offset = address & (kChunk - 1);
+    const std::uint32_t chunk = *reinterpret_cast<const std::uint32_t*>(address - offset);
+    return chunk << kOffsetBits | static_cast<std::uint32_t>(offset / kAlign);
+  }
+
+  CNode* NodeAt(std::uint32_t handle) const {
+    return reinterpret_cast<CNode*>(chunks_[handle >> kOffsetBits] +
+                                    (handle & (kChunk / kAlign - 1)) * kAlign);
+  }
+
  private:
   struct FreeBlock {
     FreeBlock* next;
   };
-  // Every node class holds pointers and doubles only.
+  // Every node class holds pointers, doubles and narrower integers only.
   static constexpr std::size_t kAlign = 8;
   static_assert(alignof(CNodeNumber) <= kAlign && alignof(CNode) <= kAlign);
   static constexpr std::size_t kLargest = 256;
+  static_assert(sizeof(CNodeNumber) <= kLargest);
   static constexpr std::size_t kChunk = 64 * 1024;
+  // The chunk number; it also keeps offset 0, and so handle 0, unused.
+  static constexpr std::size_t kHeader = kAlign;
+  static constexpr unsigned kOffsetBits = 13;  // kChunk / kAlign blocks
+  static_assert(std::size_t{1} << kOffsetBits == kChunk / kAlign);
+  static constexpr std::size_t kMaxChunks = std::size_t{1} << (32 - kOffsetBits);
   static constexpr std::size_t kChunksKept = 4;
 
   FreeBlock* free_[kLargest / kAlign + 1] = {};
-  std::vector<std::unique_ptr<std::byte[]>> chunks_;
+  std::vector<std::byte*> chunks_;
   std::size_t used_ = 0;
   std::size_t live_ = 0;
 };
@@ -468,24 +496,89 @@ NodePool& Pool() {
   return *pool;
 }
 
+// The text lists of all nodes, by number; number 0 is never used. A deque, so
+// that a list stays where it is while others are added.
+struct TextTable {
+  std::deque<std::vector<std::u16string>> lists;
+  std::vector<std::uint32_t> unused;
+};
+
+TextTable& Texts() {
+  static TextTable* const table = new TextTable{{{}}, {}};
+  return *table;
+}
+
 }  // namespace
+
+CNodeHandle& CNodeHandle::operator=(std::unique_ptr<CNode> node) {
+  reset();
+  if (node) id_ = Pool().HandleOf(node.release());
+  return *this;
+}
+
+void CNodeHandle::reset() {
+  if (id_ == 0) return;
+  CNode* node = Resolve(id_);
+  id_ = 0;
+  delete node;
+}
+
+CNode* CNodeHandle::Resolve(std::uint32_t id) {
+  return Pool().NodeAt(id);
+}
+
+CTextList& CTextList::operator=(std::initializer_list<std::u16string> texts) {
+  clear();
+  for (const std::u16string& text : texts) push_back(text);
+  return *this;
+}
+
+void CTextList::push_back(std::u16string text) {
+  if (id_ == 0) {
+    TextTable& table = Texts();
+    if (table.unused.empty()) {
+      table.lists.emplace_back();
+      id_ = static_cast<std::uint32_t>(table.lists.size() - 1);
+    } else {
+      id_ = table.unused.back();
+      table.unused.pop_back();
+    }
+  }
+  Items().push_back(std::move(text));
+}
+
+void CTextList::clear() {
+  if (id_ == 0) return;
+  TextTable& table = Texts();
+  std::vector<std::u16string>().swap(table.lists[id_]);
+  table.unused.push_back(id_);
+  id_ = 0;
+}
+
+std::vector<std::u16string>& CTextList::Items() const {
+  return Texts().lists[id_];
+}
 
 CNode::~CNode() {
   // Children are taken apart one level at a time from a list of our own, so
   // a degenerate tree of any depth is destroyed without deep native calls.
   if (children.empty()) return;
   // Reused between trees, and never destroyed itself (see Pool).
-  static auto* const spare = new std::vector<std::unique_ptr<CNode>>;
-  std::vector<std::unique_ptr<CNode>> pending = std::move(*spare);
+  static auto* const spare = new std::vector<CNode*>;
+  std::vector<CNode*> pending = std::move(*spare);
   pending.clear();
-  for (auto& child : children) pending.push_back(std::move(child));
+  for (CNodeHandle& child : children) {
+    if (CNode* node = child.release()) pending.push_back(node);
+  }
   children.clear();
   while (!pending.empty()) {
-    std::unique_ptr<CNode> node = std::move(pending.back());
+    CNode* node = pending.back();
     pending.pop_back();
-    if (!node) continue;
-    for (auto& child : node->children) pending.push_back(std::move(child));
+    for (CNodeHandle& child : node->children) {
+      if (CNode* grandchild = child.release()) pending.push_back(grandchild);
+    }
     node->children.clear();
+    delete node;
   }
   if (pending.capacity() <= 4096) *spare = std::move(pending);
 }

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -114,9 +115,43 @@ class CParcer {
   CParcer& operator=(const CParcer&) = delete;
 };
 
+/// One owned child of a node. Every node made on the heap comes from the
+/// engine's node pool, so a child is kept as a 32-bit number that the pool
+/// turns back into the node, half the size of a pointer: a sum of half a
+/// million terms is a million nodes. Used like a std::unique_ptr<CNode>.
+class CNodeHandle {
+ public:
+  CNodeHandle() = default;
+  ~CNodeHandle() { reset(); }
+  CNodeHandle(const CNodeHandle&) = delete;
+  CNodeHandle& operator=(const CNodeHandle&) = delete;
+
+  /// Takes over node, which must come from the heap (hence from the pool).
+  CNodeHandle& operator=(std::unique_ptr<CNode> node);
+  CNodeHandle& operator=(std::nullptr_t) {
+    reset();
+    return *this;
+  }
+
+  CNode* get() const { return id_ == 0 ? nullptr : Resolve(id_); }
+  explicit operator bool() const { return id_ != 0; }
+  CNode& operator*() const { return *Resolve(id_); }
+  CNode* operator->() const { return Resolve(id_); }
+  /// Gives up the node without destroying it.
+  CNode* release() {
+    CNode* node = get();
+    id_ = 0;
+    return node;
+  }
+  void reset();
+
+ private:
+  static CNode* Resolve(std::uint32_t id);
+  std::uint32_t id_ = 0;  // 0: no node
+};
+
 /// The children of a node in operand order, owned. No node has more than two
-/// operands, so they are kept inline instead of in an allocation of their own:
-/// a sum of half a million terms is a million nodes.
+/// operands, so they are kept inline instead of in an allocation of their own.
 class CNodeList {
  public:
   static constexpr std::size_t kCapacity = 2;
@@ -128,13 +163,13 @@ class CNodeList {
   std::size_t size() const { return size_; }
   bool empty() const { return size_ == 0; }
   bool full() const { return size_ == kCapacity; }
-  std::unique_ptr<CNode>& operator[](std::size_t k) { return items_[k]; }
-  const std::unique_ptr<CNode>& operator[](std::size_t k) const { return items_[k]; }
-  std::unique_ptr<CNode>& back() { return items_[size_ - 1]; }
-  std::unique_ptr<CNode>* begin() { return items_; }
-  std::unique_ptr<CNode>* end() { return items_ + size_; }
-  const std::unique_ptr<CNode>* begin() const { return items_; }
-  const std::unique_ptr<CNode>* end() const { return items_ + size_; }
+  CNodeHandle& operator[](std::size_t k) { return items_[k]; }
+  const CNodeHandle& operator[](std::size_t k) const { return items_[k]; }
+  CNodeHandle& back() { return items_[size_ - 1]; }
+  CNodeHandle* begin() { return items_; }
+  CNodeHandle* end() { return items_ + size_; }
+  const CNodeHandle* begin() const { return items_; }
+  const CNodeHandle* end() const { return items_ + size_; }
 
   /// Appends child; the list must not be full.
   void push_back(std::unique_ptr<CNode> child) { items_[size_++] = std::move(child); }
@@ -147,9 +182,39 @@ class CNodeList {
 
  private:
   friend class CNode;
-  std::unique_ptr<CNode> items_[kCapacity];
+  CNodeHandle items_[kCapacity];
   std::uint8_t size_ = 0;
   std::uint8_t tag_ = 0;  // the owning node's kind, in what would be padding
+};
+
+/// The source texts of a node. Only a few nodes ever have any (a statement's
+/// root, a memory reference, a node given texts to parse on its own), so a
+/// node keeps a 32-bit number of its list in a table of the engine's own.
+/// Used like a std::vector<std::u16string>.
+class CTextList {
+ public:
+  CTextList() = default;
+  ~CTextList() { clear(); }
+  CTextList(const CTextList&) = delete;
+  CTextList& operator=(const CTextList&) = delete;
+  CTextList& operator=(std::initializer_list<std::u16string> texts);
+
+  std::size_t size() const { return id_ == 0 ? 0 : Items().size(); }
+  bool empty() const { return size() == 0; }
+  std::u16string& operator[](std::size_t k) { return Items()[k]; }
+  const std::u16string& operator[](std::size_t k) const { return Items()[k]; }
+  std::u16string* begin() { return id_ == 0 ? nullptr : Items().data(); }
+  std::u16string* end() { return id_ == 0 ? nullptr : Items().data() + Items().size(); }
+  const std::u16string* begin() const { return id_ == 0 ? nullptr : Items().data(); }
+  const std::u16string* end() const { return id_ == 0 ? nullptr : Items().data() + Items().size(); }
+
+  void push_back(std::u16string text);
+  void emplace_back(std::u16string_view text) { push_back(std::u16string(text)); }
+  void clear();
+
+ private:
+  std::vector<std::u16string>& Items() const;  // the list; there must be one
+  std::uint32_t id_ = 0;                       // 0: no list yet
 };
 
 /// A node of the tree. Instantiated directly only as the root of a statement.
@@ -176,8 +241,9 @@ class CNode : public CParcer {
   static void* operator new(std::size_t size);
   static void operator delete(void* pointer, std::size_t size);
 
-  std::vector<std::u16string> texts;
-  CNodeList children;
+  // The texts fill what would be the padding after the children.
+  [[no_unique_address]] CNodeList children;
+  CTextList texts;
 
  protected:
   explicit CNode(NodeKind kind) { children.tag_ = static_cast<std::uint8_t>(kind); }
