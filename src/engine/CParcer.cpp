@@ -21,7 +21,7 @@
 // consists of whole items, so a run is fully described by its two ends in
 // the statement with the spaces removed. For every position the parse
 // workspace knows the last operator of each class at the same bracket level
-// up to that position, and the matching bracket of every bracket; each rule is
+// up to that position, which for a ")" is its partner; each rule is
 // then answered in constant time instead of by scanning and copying the text.
 //
 // A bracket that has no partner can never be placed inside a group and always
@@ -275,6 +275,11 @@ struct Pending {
 
 // The statement (or operand text) with the spaces removed, and for every
 // position what the rules need to know about its bracket level.
+//
+// What a level knows only changes at an operator or a bracket, so the state
+// is kept once per change, and every position only names the state in force
+// there: four bytes a character and twenty an operator, instead of a full
+// record per character.
 class Workspace {
  public:
   /// False when the brackets of text do not pair up.
@@ -284,24 +289,38 @@ class Workspace {
   // Last position at or before a position, at its bracket level, of: an
   // infix plus or minus candidate, a multiplication or division sign, "^",
   // the ">" that ends an arrow, and "(". A "(" or ")" belongs to the level
-  // outside its group.
-  struct Slot {
-    Index sign, mulDiv, pow, arrowEnd, open;
-    Index partner;  // the matching bracket of a bracket
-    Index origin;   // the position in source
+  // outside its group, so the open of a ")" is its partner.
+  struct State {
+    Index sign = kNone, mulDiv = kNone, pow = kNone, arrowEnd = kNone, open = kNone;
   };
 
+  const State& At(Index i) const {
+    static constexpr State kNothing{};
+    const Index s = states_[static_cast<std::size_t>(i)];
+    return s == kNone ? kNothing : records_[static_cast<std::size_t>(s)];
+  }
+  /// True when the run is exactly one bracket group.
+  bool IsOneGroup(Index begin, Index end) const {
+    return end - begin >= 2 && chars[static_cast<std::size_t>(begin)] == u'(' &&
+           chars[static_cast<std::size_t>(end - 1)] == u')' && At(end - 1).open == begin;
+  }
+  /// The position in source of chars[i].
+  std::size_t Origin(Index i) const;
+
   std::u16string_view source;    // the text as given, spaces included
-  std::u16string chars;          // source without spaces
-  std::vector<Slot> slots;       // one per char
+  std::u16string_view chars;     // source without spaces
   std::vector<Pending> pending;  // the parser's work list
 
  private:
-  struct Level {
-    Index sign = kNone, mulDiv = kNone, pow = kNone, arrowEnd = kNone, open = kNone;
-  };
-  std::vector<Level> levels_;
-  std::vector<Index> opens_;
+  // Origins are kept for every kOriginStep-th character only; the rest are
+  // counted from there.
+  static constexpr std::size_t kOriginStep = 32;
+
+  std::u16string compacted_;          // chars, when source has spaces
+  std::vector<std::size_t> origins_;  // when source has spaces
+  std::vector<Index> states_;         // per char: its state in records_, or kNone
+  std::vector<State> records_;
+  std::vector<Index> enclosing_;  // per open group: the state of the "(" in records_
 };
 
 // The characters that brackets, operators and arrows are made of; for all
@@ -318,77 +337,100 @@ bool IsStructural(char16_t c) {
 
 bool Workspace::Build(std::u16string_view text) {
   source = text;
-  chars.resize(text.size());
-  if (slots.size() < text.size()) slots.resize(text.size());
-  levels_.clear();
-  opens_.clear();
-  Level current;
-  std::size_t n = 0;
-  for (std::size_t from = 0; from < text.size(); ++from) {
-    const char16_t c = text[from];
-    if (c == u' ') continue;
-    const std::size_t k = n++;
+  origins_.clear();
+  if (text.find(u' ') == std::u16string_view::npos) {
+    chars = text;
+  } else {
+    compacted_.clear();
+    compacted_.reserve(text.size());
+    for (std::size_t from = 0; from < text.size(); ++from) {
+      if (text[from] == u' ') continue;
+      if (compacted_.size() % kOriginStep == 0) origins_.push_back(from);
+      compacted_.push_back(text[from]);
+    }
+    chars = compacted_;
+  }
+  const std::size_t n = chars.size();
+  states_.resize(n);
+  records_.clear();
+  enclosing_.clear();
+  State current;
+  Index state = kNone;  // where current is kept; kNone while nothing is known
+  const auto changed = [&] {
+    records_.push_back(current);
+    state = static_cast<Index>(records_.size() - 1);
+  };
+  for (std::size_t k = 0; k < n; ++k) {
+    const char16_t c = chars[k];
     const Index i = static_cast<Index>(k);
-    chars[k] = c;
-    Slot& slot = slots[k];
-    slot.origin = static_cast<Index>(from);
-    slot.partner = kNone;
     switch (IsStructural(c) ? c : u'\0') {
       case u'(':
         // The bracket itself is an item of the outer level.
         current.open = i;
-        slot = {current.sign, current.mulDiv,          current.pow, current.arrowEnd, current.open,
-                kNone,        static_cast<Index>(from)};
-        opens_.push_back(i);
-        levels_.push_back(current);
-        current = Level{};
+        changed();
+        states_[k] = state;
+        enclosing_.push_back(state);
+        current = State{};
+        state = kNone;
         continue;
-      case u')': {
-        if (opens_.empty()) return false;
-        const Index o = opens_.back();
-        opens_.pop_back();
-        slot.partner = o;
-        slots[static_cast<std::size_t>(o)].partner = i;
-        current = levels_.back();
-        levels_.pop_back();
+      case u')':
+        if (enclosing_.empty()) return false;
+        // Back to the outer level as its "(" left it.
+        state = enclosing_.back();
+        enclosing_.pop_back();
+        current = records_[static_cast<std::size_t>(state)];
         break;
-      }
       case u'+':
       case u'-':
       case kMinusSign:
         // A sign right after a digit (or ".") and an "e" belongs to an exponent.
-        if (!(k >= 2 && chars[k - 1] == u'e' && (IsDigit(chars[k - 2]) || chars[k - 2] == u'.')))
+        if (!(k >= 2 && chars[k - 1] == u'e' && (IsDigit(chars[k - 2]) || chars[k - 2] == u'.'))) {
           current.sign = i;
+          changed();
+        }
         break;
       case u'*':
       case kTimes:
       case u'/':
       case kDivide:
         current.mulDiv = i;
+        changed();
         break;
       case u'^':
         current.pow = i;
+        changed();
         break;
       case u'>':
-        if (k >= 1 && IsMinus(chars[k - 1])) current.arrowEnd = i;
+        if (k >= 1 && IsMinus(chars[k - 1])) {
+          current.arrowEnd = i;
+          changed();
+        }
         break;
       default:
         break;
     }
-    slot.sign = current.sign;
-    slot.mulDiv = current.mulDiv;
-    slot.pow = current.pow;
-    slot.arrowEnd = current.arrowEnd;
-    slot.open = current.open;
+    states_[k] = state;
   }
-  chars.resize(n);
-  return opens_.empty();
+  return enclosing_.empty();
+}
+
+std::size_t Workspace::Origin(Index i) const {
+  const auto k = static_cast<std::size_t>(i);
+  if (origins_.empty()) return k;  // source has no spaces
+  std::size_t from = origins_[k / kOriginStep];
+  for (std::size_t c = k / kOriginStep * kOriginStep; c < k; ++c) {
+    ++from;
+    while (source[from] == u' ') ++from;
+  }
+  return from;
 }
 
 void Workspace::Release() {
   // Keep the buffers of ordinary statements; give back those of huge ones.
   constexpr std::size_t kKeep = 1 << 16;
-  if (chars.capacity() <= kKeep) return;
+  if (states_.capacity() <= kKeep && compacted_.capacity() <= kKeep &&
+      records_.capacity() <= kKeep && enclosing_.capacity() <= kKeep && pending.capacity() <= kKeep)
+    return;
   *this = Workspace{};
 }
 
@@ -412,13 +454,9 @@ class RangeParser {
   void Operand(CNode& node, Index begin, Index end, bool memoryOnly = false);
   void Operands(CNode& node, Index leftBegin, Index leftEnd, Index rightBegin, Index rightEnd,
                 bool rightMemoryOnly = false);
-  bool IsOneGroup(Index begin, Index end) const {
-    return end - begin >= 2 && ws_.chars[static_cast<std::size_t>(begin)] == u'(' &&
-           ws_.slots[static_cast<std::size_t>(begin)].partner == end - 1;
-  }
+  bool IsOneGroup(Index begin, Index end) const { return ws_.IsOneGroup(begin, end); }
   std::u16string_view View(Index begin, Index end) const {
-    return std::u16string_view(ws_.chars).substr(static_cast<std::size_t>(begin),
-                                                 static_cast<std::size_t>(end - begin));
+    return ws_.chars.substr(static_cast<std::size_t>(begin), static_cast<std::size_t>(end - begin));
   }
   char16_t At(Index i) const { return ws_.chars[static_cast<std::size_t>(i)]; }
 
@@ -477,17 +515,16 @@ bool RangeParser::ParseOperand(const Pending& item) {
   Index end = item.end;
   for (;;) {
     if (end <= begin) return false;  // an empty operand
-    const std::size_t last = static_cast<std::size_t>(end - 1);
+    const Workspace::State& at = ws_.At(end - 1);
 
     // Store: the last arrow anywhere at this level.
-    if (const Index arrowEnd = ws_.slots[last].arrowEnd;
-        arrowEnd != kNone && arrowEnd - 1 >= begin) {
+    if (const Index arrowEnd = at.arrowEnd; arrowEnd != kNone && arrowEnd - 1 >= begin) {
       CNode& node = Place(item, NodeKind::Store);
       Operands(node, begin, arrowEnd - 1, arrowEnd + 1, end, true);
       return true;
     }
     // Infix plus or minus: never the first character of the operand.
-    if (const Index sign = ws_.slots[last].sign; sign != kNone && sign > begin) {
+    if (const Index sign = at.sign; sign != kNone && sign > begin) {
       CNode& node = Place(item, At(sign) == u'+' ? NodeKind::Plus : NodeKind::Minus);
       Operands(node, begin, sign, sign + 1, end);
       return true;
@@ -497,20 +534,20 @@ bool RangeParser::ParseOperand(const Pending& item) {
       Operand(node, begin + 1, end);
       return true;
     }
-    if (const Index op = ws_.slots[last].mulDiv; op != kNone && op >= begin) {
+    if (const Index op = at.mulDiv; op != kNone && op >= begin) {
       const char16_t c = At(op);
       CNode& node = Place(item, c == u'*' || c == kTimes ? NodeKind::Mul : NodeKind::Div);
       Operands(node, begin, op, op + 1, end);
       return true;
     }
-    if (const Index op = ws_.slots[last].pow; op != kNone && op >= begin) {
+    if (const Index op = at.pow; op != kNone && op >= begin) {
       CNode& node = Place(item, NodeKind::Pow);
       Operands(node, begin, op, op + 1, end);
       return true;
     }
     // Factorial of a number, a constant or anything holding a bracket group.
     if (end - begin >= 2 && At(end - 1) == u'!') {
-      const bool hasGroup = ws_.slots[last].open != kNone && ws_.slots[last].open >= begin;
+      const bool hasGroup = at.open != kNone && at.open >= begin;
       if (hasGroup || CParcer::IsNumberOrConstant(View(begin, end - 1))) {
         CNode& node = Place(item, NodeKind::Factorial);
         Operand(node, begin, end - 1);
@@ -547,10 +584,8 @@ bool RangeParser::ParseMemoryReference(const Pending& item, Index begin, Index e
   CNode& node = Place(item, NodeKind::Memory);
   // The name is exactly one bracket group, with its inner spaces kept.
   if (!IsOneGroup(nameAt, end)) return false;
-  const std::size_t from =
-      static_cast<std::size_t>(ws_.slots[static_cast<std::size_t>(nameAt)].origin) + 1;
-  const std::size_t to =
-      static_cast<std::size_t>(ws_.slots[static_cast<std::size_t>(end - 1)].origin);
+  const std::size_t from = ws_.Origin(nameAt) + 1;
+  const std::size_t to = ws_.Origin(end - 1);
   node.texts.emplace_back(TrimWide(ws_.source.substr(from, to - from)));
   return true;
 }
@@ -558,7 +593,7 @@ bool RangeParser::ParseMemoryReference(const Pending& item, Index begin, Index e
 bool RangeParser::ParseTerminal(const Pending& item, Index begin, Index end) {
   // A run holding a bracket group is neither a constant nor a number; saying
   // so at once keeps deep nesting linear.
-  const Index open = ws_.slots[static_cast<std::size_t>(end - 1)].open;
+  const Index open = ws_.At(end - 1).open;
   if (open != kNone && open >= begin) return false;
   const std::u16string_view text = View(begin, end);
   NodeKind kind{};
@@ -714,12 +749,11 @@ bool CNode::Parse() {
       if (texts.empty()) return false;
       const std::u16string& text = texts[0];
       Workspace& ws = SharedWorkspace();
-      const bool group = ws.Build(text) && ws.chars.size() >= 2 && ws.chars.front() == u'(' &&
-                         ws.slots.front().partner == static_cast<Index>(ws.chars.size() - 1);
+      const bool group = ws.Build(text) && ws.IsOneGroup(0, static_cast<Index>(ws.chars.size()));
       std::u16string name;
       if (group) {
-        const auto from = static_cast<std::size_t>(ws.slots.front().origin) + 1;
-        const auto to = static_cast<std::size_t>(ws.slots[ws.chars.size() - 1].origin);
+        const std::size_t from = ws.Origin(0) + 1;
+        const std::size_t to = ws.Origin(static_cast<Index>(ws.chars.size() - 1));
         name = std::u16string(TrimWide(std::u16string_view(text).substr(from, to - from)));
       }
       ws.Release();
