@@ -333,25 +333,35 @@ bool FinishBinary(const CNode& node, int saved, bool leftOk, Complex left, bool 
   return LeaveOperation(saved);
 }
 
+// One node whose operands are being evaluated. A left operand's value waits
+// on a stack of its own while the right one is evaluated, so a frame stays
+// small: a chain of half a million operators is as many frames.
 struct Frame {
   const CNode* node;
-  int stage;  // 0: nothing evaluated yet, 1: first operand done
-  int saved;  // the operation to restore
+  int saved;           // the operation to restore
+  std::uint8_t stage;  // 0: nothing evaluated yet, 1: first operand under way, 2: second
   bool firstOk;
-  Complex first;
 };
 
-// The frame stack of the last evaluation, kept for the next one.
-std::vector<Frame>& SpareFrames() {
-  static auto* const frames = new std::vector<Frame>;
-  return *frames;
+// The stacks of the last evaluation, kept for the next one.
+struct EvaluationStacks {
+  std::vector<Frame> frames;
+  std::vector<Complex> firsts;  // left operands of the frames in stage 2
+};
+
+EvaluationStacks& SpareStacks() {
+  static auto* const stacks = new EvaluationStacks;
+  return *stacks;
 }
 
 bool EvaluateTree(const CNode& top, Complex& out) {
   if (IsLeaf(top.kind())) return EvaluateLeaf(top, out);
-  std::vector<Frame> stack = std::move(SpareFrames());
+  EvaluationStacks stacks = std::move(SpareStacks());
+  std::vector<Frame>& stack = stacks.frames;
+  std::vector<Complex>& firsts = stacks.firsts;
   stack.clear();
-  stack.push_back({&top, 0, 0, false, {}});
+  firsts.clear();
+  stack.push_back({&top, 0, 0, false});
   bool ok = false;  // the outcome of the node finished last
   Complex value{};  // and its value
   while (!stack.empty()) {
@@ -373,15 +383,15 @@ bool EvaluateTree(const CNode& top, Complex& out) {
       next = node.children[0].get();
     } else if (arity == 2 && frame.stage == 1) {
       frame.firstOk = ok;
-      frame.first = value;
       frame.stage = 2;
       // The right operand is evaluated only when the left one succeeded; a
       // store never evaluates its target.
       if (ok && node.kind() != NodeKind::Store) {
+        firsts.push_back(value);
         next = node.children[1].get();
       } else {
         Complex result{};
-        ok = FinishBinary(node, frame.saved, frame.firstOk, frame.first, false, {}, result);
+        ok = FinishBinary(node, frame.saved, frame.firstOk, value, false, {}, result);
         value = result;
         stack.pop_back();
         continue;
@@ -389,7 +399,9 @@ bool EvaluateTree(const CNode& top, Complex& out) {
     } else {
       Complex result{};
       if (arity == 2) {
-        ok = FinishBinary(node, frame.saved, frame.firstOk, frame.first, ok, value, result);
+        const Complex first = firsts.back();
+        firsts.pop_back();
+        ok = FinishBinary(node, frame.saved, frame.firstOk, first, ok, value, result);
       } else {
         ok = FinishUnary(node, frame.saved, ok, value, result);
       }
@@ -400,10 +412,10 @@ bool EvaluateTree(const CNode& top, Complex& out) {
     if (IsLeaf(next->kind())) {
       ok = EvaluateLeaf(*next, value);
     } else {
-      stack.push_back({next, 0, 0, false, {}});
+      stack.push_back({next, 0, 0, false});
     }
   }
-  if (stack.capacity() <= 4096) SpareFrames() = std::move(stack);
+  if (stack.capacity() <= 4096 && firsts.capacity() <= 4096) SpareStacks() = std::move(stacks);
   out = value;
   return ok;
 }
