@@ -282,8 +282,9 @@ struct Pending {
 // record per character.
 class Workspace {
  public:
-  /// False when the brackets of text do not pair up.
-  bool Build(std::u16string_view text);
+  /// False when the brackets of text do not pair up. A statement is read as
+  /// prepared (see PrepareChar) without a prepared copy of its own.
+  bool Build(std::u16string_view text, bool statement);
   void Release();
 
   // Last position at or before a position, at its bracket level, of: an
@@ -306,9 +307,12 @@ class Workspace {
   }
   /// The position in source of chars[i].
   std::size_t Origin(Index i) const;
+  /// The text of source[from, to) as the parser reads it, spaces included.
+  std::u16string Text(std::size_t from, std::size_t to) const;
 
   std::u16string_view source;    // the text as given, spaces included
-  std::u16string_view chars;     // source without spaces
+  std::u16string_view chars;     // source without spaces, prepared if a statement
+  bool statement = false;        // source is a statement not yet prepared
   std::vector<Pending> pending;  // the parser's work list
 
  private:
@@ -335,21 +339,59 @@ bool IsStructural(char16_t c) {
   return c == kMinusSign || c == kTimes || c == kDivide;
 }
 
-bool Workspace::Build(std::u16string_view text) {
+// A statement's character as the parser reads it: tabs and line breaks
+// dropped (0), every bracket round, A to Z lowercased; "$", which only
+// placeholders may use, refused (u'$').
+char16_t PrepareChar(char16_t c) {
+  switch (c) {
+    case u'\t':
+    case u'\n':
+    case u'\r':
+      return 0;
+    case u'[':
+    case u'{':
+      return u'(';
+    case u']':
+    case u'}':
+      return u')';
+    default:
+      if (c >= u'A' && c <= u'Z') return static_cast<char16_t>(c - u'A' + u'a');
+      return c;
+  }
+}
+
+bool Workspace::Build(std::u16string_view text, bool isStatement) {
   source = text;
+  statement = isStatement;
   origins_.clear();
-  if (text.find(u' ') == std::u16string_view::npos) {
+  const auto unchanged = [isStatement](char16_t c) {
+    return c != u' ' && (!isStatement || (c != u'$' && PrepareChar(c) == c));
+  };
+  std::size_t dropped = 0;  // tabs and line breaks
+  if (std::all_of(text.begin(), text.end(), unchanged)) {
     chars = text;
   } else {
     compacted_.clear();
     compacted_.reserve(text.size());
     for (std::size_t from = 0; from < text.size(); ++from) {
-      if (text[from] == u' ') continue;
+      char16_t c = text[from];
+      if (isStatement) {
+        if (c == u'$') return false;
+        c = PrepareChar(c);
+        if (c == 0) {
+          ++dropped;
+          continue;
+        }
+      }
+      if (c == u' ') continue;
       if (compacted_.size() % kOriginStep == 0) origins_.push_back(from);
-      compacted_.push_back(text[from]);
+      compacted_.push_back(c);
     }
     chars = compacted_;
   }
+  // Positions of the (prepared) text, spaces included, must fit an Index.
+  if (text.size() - dropped >= static_cast<std::size_t>(std::numeric_limits<Index>::max()))
+    return false;
   const std::size_t n = chars.size();
   states_.resize(n);
   records_.clear();
@@ -420,9 +462,20 @@ std::size_t Workspace::Origin(Index i) const {
   std::size_t from = origins_[k / kOriginStep];
   for (std::size_t c = k / kOriginStep * kOriginStep; c < k; ++c) {
     ++from;
-    while (source[from] == u' ') ++from;
+    while (source[from] == u' ' || (statement && PrepareChar(source[from]) == 0)) ++from;
   }
   return from;
+}
+
+std::u16string Workspace::Text(std::size_t from, std::size_t to) const {
+  const std::u16string_view text = source.substr(from, to - from);
+  if (!statement) return std::u16string(text);
+  std::u16string prepared;
+  prepared.reserve(text.size());
+  for (const char16_t c : text) {
+    if (const char16_t p = PrepareChar(c); p != 0) prepared.push_back(p);
+  }
+  return prepared;
 }
 
 void Workspace::Release() {
@@ -586,7 +639,8 @@ bool RangeParser::ParseMemoryReference(const Pending& item, Index begin, Index e
   if (!IsOneGroup(nameAt, end)) return false;
   const std::size_t from = ws_.Origin(nameAt) + 1;
   const std::size_t to = ws_.Origin(end - 1);
-  node.texts.emplace_back(TrimWide(ws_.source.substr(from, to - from)));
+  // Trimming and preparing commute: what preparing drops is trimmed too.
+  node.texts.push_back(std::u16string(TrimWide(ws_.Text(from, to))));
   return true;
 }
 
@@ -611,41 +665,27 @@ bool RangeParser::ParseTerminal(const Pending& item, Index begin, Index end) {
   return true;
 }
 
-// The statement rewritten as the parser reads it.
-// False when it holds "$", which only placeholders may use.
-bool PrepareStatement(std::u16string_view text, std::u16string& prepared) {
-  text = TrimWide(text);
-  prepared.reserve(text.size());
-  for (char16_t c : text) {
-    switch (c) {
-      case u'$':
-        return false;
-      case u'\t':
-      case u'\n':
-      case u'\r':
-        continue;
-      case u'[':
-      case u'{':
-        c = u'(';
-        break;
-      case u']':
-      case u'}':
-        c = u')';
-        break;
-      default:
-        if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
-        break;
-    }
-    prepared.push_back(c);
+// Whether Parse reads every text of a node of this kind as one more operand.
+bool ParsesOperandTexts(NodeKind kind) {
+  switch (kind) {
+    case NodeKind::Store:
+    case NodeKind::Number:
+    case NodeKind::Memory:
+    case NodeKind::Pi:
+    case NodeKind::E:
+    case NodeKind::I:
+    case NodeKind::Result:
+      return false;
+    default:
+      return true;
   }
-  return true;
 }
 
 // Parses text as one more operand of parent, with its whole subtree.
-bool ParseOperandText(CNode& parent, std::u16string_view text, bool memoryOnly) {
-  if (text.size() >= static_cast<std::size_t>(std::numeric_limits<Index>::max())) return false;
+bool ParseOperandText(CNode& parent, std::u16string_view text, bool memoryOnly,
+                      bool statement = false) {
   Workspace& ws = SharedWorkspace();
-  bool ok = ws.Build(text);
+  bool ok = ws.Build(text, statement);
   if (ok) ok = RangeParser(ws).Run(parent, 0, static_cast<Index>(ws.chars.size()), memoryOnly);
   ws.Release();
   return ok;
@@ -654,8 +694,18 @@ bool ParseOperandText(CNode& parent, std::u16string_view text, bool memoryOnly) 
 }  // namespace
 
 bool CParcer::ParseStatement(CNode& root, std::u16string_view text) {
+  text = TrimWide(text);
+  // The usual case, a root without texts of its own whose Parse would read
+  // the statement as one more operand: read it in place, prepared on the
+  // way, instead of from a prepared copy as long as the statement.
+  if (root.texts.empty() && ParsesOperandTexts(root.kind()))
+    return ParseOperandText(root, text, false, true);
   std::u16string prepared;
-  if (!PrepareStatement(text, prepared)) return false;
+  prepared.reserve(text.size());
+  for (const char16_t c : text) {
+    if (c == u'$') return false;
+    if (const char16_t p = PrepareChar(c); p != 0) prepared.push_back(p);
+  }
   root.texts.push_back(std::move(prepared));
   return root.Parse();
 }
@@ -749,7 +799,8 @@ bool CNode::Parse() {
       if (texts.empty()) return false;
       const std::u16string& text = texts[0];
       Workspace& ws = SharedWorkspace();
-      const bool group = ws.Build(text) && ws.IsOneGroup(0, static_cast<Index>(ws.chars.size()));
+      const bool group =
+          ws.Build(text, false) && ws.IsOneGroup(0, static_cast<Index>(ws.chars.size()));
       std::u16string name;
       if (group) {
         const std::size_t from = ws.Origin(0) + 1;
