@@ -278,8 +278,8 @@ struct Pending {
 //
 // What a level knows only changes at an operator or a bracket, so the state
 // is kept once per change, and every position only names the state in force
-// there: four bytes a character and twenty an operator, instead of a full
-// record per character.
+// there: four bytes a character and twenty an operator (none for the signs
+// of a plain sum), instead of a full record per character.
 class Workspace {
  public:
   /// False when the brackets of text do not pair up. A statement is read as
@@ -295,11 +295,7 @@ class Workspace {
     Index sign = kNone, mulDiv = kNone, pow = kNone, arrowEnd = kNone, open = kNone;
   };
 
-  const State& At(Index i) const {
-    static constexpr State kNothing{};
-    const Index s = states_[static_cast<std::size_t>(i)];
-    return s == kNone ? kNothing : records_[static_cast<std::size_t>(s)];
-  }
+  State At(Index i) const { return Decode(states_[static_cast<std::size_t>(i)]); }
   /// True when the run is exactly one bracket group.
   bool IsOneGroup(Index begin, Index end) const {
     return end - begin >= 2 && chars[static_cast<std::size_t>(begin)] == u'(' &&
@@ -322,9 +318,20 @@ class Workspace {
 
   std::u16string compacted_;          // chars, when source has spaces
   std::vector<std::size_t> origins_;  // when source has spaces
-  std::vector<Index> states_;         // per char: its state in records_, or kNone
+  // A state is kept as a number: kNone when nothing is known, a state whose
+  // only operator is a sign (a plain sum) as SignOnly(sign), every other
+  // one as its place in records_.
+  static constexpr Index SignOnly(Index sign) { return -2 - sign; }
+  State Decode(Index code) const {
+    if (code >= 0) return records_[static_cast<std::size_t>(code)];
+    State state;
+    if (code != kNone) state.sign = -2 - code;
+    return state;
+  }
+
+  std::vector<Index> states_;  // per char: the code of its state
   std::vector<State> records_;
-  std::vector<Index> enclosing_;  // per open group: the state of the "(" in records_
+  std::vector<Index> enclosing_;  // per open group: the code of the state at its "("
 };
 
 // The characters that brackets, operators and arrows are made of; for all
@@ -397,8 +404,13 @@ bool Workspace::Build(std::u16string_view text, bool isStatement) {
   records_.clear();
   enclosing_.clear();
   State current;
-  Index state = kNone;  // where current is kept; kNone while nothing is known
+  Index state = kNone;  // the code of current
   const auto changed = [&] {
+    if (current.mulDiv == kNone && current.pow == kNone && current.arrowEnd == kNone &&
+        current.open == kNone) {
+      state = SignOnly(current.sign);
+      return;
+    }
     records_.push_back(current);
     state = static_cast<Index>(records_.size() - 1);
   };
@@ -420,7 +432,7 @@ bool Workspace::Build(std::u16string_view text, bool isStatement) {
         // Back to the outer level as its "(" left it.
         state = enclosing_.back();
         enclosing_.pop_back();
-        current = records_[static_cast<std::size_t>(state)];
+        current = Decode(state);
         break;
       case u'+':
       case u'-':
@@ -568,7 +580,7 @@ bool RangeParser::ParseOperand(const Pending& item) {
   Index end = item.end;
   for (;;) {
     if (end <= begin) return false;  // an empty operand
-    const Workspace::State& at = ws_.At(end - 1);
+    const Workspace::State at = ws_.At(end - 1);
 
     // Store: the last arrow anywhere at this level.
     if (const Index arrowEnd = at.arrowEnd; arrowEnd != kNone && arrowEnd - 1 >= begin) {
