@@ -333,20 +333,62 @@ bool FinishBinary(const CNode& node, int saved, bool leftOk, Complex left, bool 
   return LeaveOperation(saved);
 }
 
-// One node whose operands are being evaluated. A left operand's value waits
-// on a stack of its own while the right one is evaluated, so a frame stays
-// small: a chain of half a million operators is as many frames.
-struct Frame {
-  const CNode* node;
-  int saved;           // the operation to restore
-  std::uint8_t stage;  // 0: nothing evaluated yet, 1: first operand under way, 2: second
-  bool firstOk;
+// A stack in blocks of a fixed size: it never copies what it holds to grow,
+// so a deep evaluation never needs its stack twice over. The first block is
+// kept between evaluations.
+template <typename T>
+class BlockStack {
+ public:
+  bool empty() const { return size_ == 0; }
+  T& back() { return blocks_[(size_ - 1) / kBlock][(size_ - 1) % kBlock]; }
+  void push_back(const T& item) {
+    if (size_ == blocks_.size() * kBlock) blocks_.push_back(std::make_unique<T[]>(kBlock));
+    blocks_[size_ / kBlock][size_ % kBlock] = item;
+    ++size_;
+  }
+  void pop_back() { --size_; }
+  void clear() {
+    size_ = 0;
+    if (blocks_.size() > 1) blocks_.resize(1);
+  }
+
+ private:
+  static constexpr std::size_t kBlock = 1024;
+  std::vector<std::unique_ptr<T[]>> blocks_;
+  std::size_t size_ = 0;
+};
+
+// One node whose operands are being evaluated, as the node's address with
+// the stage (0: nothing evaluated yet, 1: first operand under way, 2:
+// second) and whether the first operand succeeded in its low bits. Values
+// wait on stacks of their own, a left operand's while the right one is
+// evaluated and the operation to restore of a node that makes its own
+// current, so a chain of half a million operators costs 8 to 20 bytes a
+// level.
+class Frame {
+ public:
+  Frame() = default;
+  explicit Frame(const CNode* node) : bits_(reinterpret_cast<std::uintptr_t>(node)) {}
+  const CNode& node() const { return *reinterpret_cast<const CNode*>(bits_ & ~kLow); }
+  unsigned stage() const { return static_cast<unsigned>(bits_ & kStage); }
+  bool firstOk() const { return (bits_ & kFirstOk) != 0; }
+  void Advance(unsigned stage, bool firstOk) {
+    bits_ = (bits_ & ~kLow) | stage | (firstOk ? kFirstOk : 0);
+  }
+
+ private:
+  static constexpr std::uintptr_t kStage = 3;
+  static constexpr std::uintptr_t kFirstOk = 4;
+  static constexpr std::uintptr_t kLow = 7;
+  static_assert(alignof(CNode) > kLow);
+  std::uintptr_t bits_ = 0;
 };
 
 // The stacks of the last evaluation, kept for the next one.
 struct EvaluationStacks {
-  std::vector<Frame> frames;
-  std::vector<Complex> firsts;  // left operands of the frames in stage 2
+  BlockStack<Frame> frames;
+  BlockStack<Complex> firsts;  // left operands of the frames in stage 2
+  BlockStack<int> saved;       // of the frames that made their operation current
 };
 
 EvaluationStacks& SpareStacks() {
@@ -357,16 +399,26 @@ EvaluationStacks& SpareStacks() {
 bool EvaluateTree(const CNode& top, Complex& out) {
   if (IsLeaf(top.kind())) return EvaluateLeaf(top, out);
   EvaluationStacks stacks = std::move(SpareStacks());
-  std::vector<Frame>& stack = stacks.frames;
-  std::vector<Complex>& firsts = stacks.firsts;
+  BlockStack<Frame>& stack = stacks.frames;
+  BlockStack<Complex>& firsts = stacks.firsts;
+  BlockStack<int>& savedOperations = stacks.saved;
   stack.clear();
   firsts.clear();
-  stack.push_back({&top, 0, 0, false});
+  savedOperations.clear();
+  stack.push_back(Frame(&top));
   bool ok = false;  // the outcome of the node finished last
   Complex value{};  // and its value
+  // The operation to restore when a node finishes.
+  const auto restored = [&savedOperations](const CNode& node) {
+    OperationCode code{};
+    if (!OwnOperation(node.kind(), code)) return 0;
+    const int saved = savedOperations.back();
+    savedOperations.pop_back();
+    return saved;
+  };
   while (!stack.empty()) {
     Frame& frame = stack.back();
-    const CNode& node = *frame.node;
+    const CNode& node = frame.node();
     const std::size_t arity = IsBinary(node.kind()) ? 2 : 1;
     if (node.children.size() < arity || !node.children[0] || (arity == 2 && !node.children[1])) {
       // A node that was never parsed has no value.
@@ -376,14 +428,17 @@ bool EvaluateTree(const CNode& top, Complex& out) {
       continue;
     }
     const CNode* next = nullptr;
-    if (frame.stage == 0) {
+    if (frame.stage() == 0) {
       OperationCode code{};
-      if (OwnOperation(node.kind(), code)) EnterOperation(code, frame.saved);
-      frame.stage = 1;
+      if (OwnOperation(node.kind(), code)) {
+        int saved = 0;
+        EnterOperation(code, saved);
+        savedOperations.push_back(saved);
+      }
+      frame.Advance(1, false);
       next = node.children[0].get();
-    } else if (arity == 2 && frame.stage == 1) {
-      frame.firstOk = ok;
-      frame.stage = 2;
+    } else if (arity == 2 && frame.stage() == 1) {
+      frame.Advance(2, ok);
       // The right operand is evaluated only when the left one succeeded; a
       // store never evaluates its target.
       if (ok && node.kind() != NodeKind::Store) {
@@ -391,7 +446,7 @@ bool EvaluateTree(const CNode& top, Complex& out) {
         next = node.children[1].get();
       } else {
         Complex result{};
-        ok = FinishBinary(node, frame.saved, frame.firstOk, value, false, {}, result);
+        ok = FinishBinary(node, restored(node), ok, value, false, {}, result);
         value = result;
         stack.pop_back();
         continue;
@@ -401,9 +456,9 @@ bool EvaluateTree(const CNode& top, Complex& out) {
       if (arity == 2) {
         const Complex first = firsts.back();
         firsts.pop_back();
-        ok = FinishBinary(node, frame.saved, frame.firstOk, first, ok, value, result);
+        ok = FinishBinary(node, restored(node), frame.firstOk(), first, ok, value, result);
       } else {
-        ok = FinishUnary(node, frame.saved, ok, value, result);
+        ok = FinishUnary(node, restored(node), ok, value, result);
       }
       value = result;
       stack.pop_back();
@@ -412,13 +467,26 @@ bool EvaluateTree(const CNode& top, Complex& out) {
     if (IsLeaf(next->kind())) {
       ok = EvaluateLeaf(*next, value);
     } else {
-      stack.push_back({next, 0, 0, false});
+      stack.push_back(Frame(next));
     }
   }
-  if (stack.capacity() <= 4096 && firsts.capacity() <= 4096) SpareStacks() = std::move(stacks);
+  stack.clear();
+  firsts.clear();
+  savedOperations.clear();
+  SpareStacks() = std::move(stacks);
   out = value;
   return ok;
 }
+
+}  // namespace
+
+// Tells the handles where the pool's chunks are.
+class CNodeChunks {
+ public:
+  static void Set(std::byte* const* chunks) { CNodeHandle::chunks_ = chunks; }
+};
+
+namespace {
 
 // Fixed-size blocks for the node classes, carved from large chunks and kept
 // on free lists by size. The chunks go back once no node is alive, so a huge
@@ -445,6 +513,7 @@ class NodePool {
       auto* chunk = static_cast<std::byte*>(::operator new (kChunk, std::align_val_t{kChunk}));
       *reinterpret_cast<std::uint32_t*>(chunk) = static_cast<std::uint32_t>(chunks_.size());
       chunks_.push_back(chunk);
+      CNodeChunks::Set(chunks_.data());
       used_ = kHeader;
     }
     void* block = chunks_.back() + used_;
@@ -461,6 +530,7 @@ class NodePool {
     if (--live_ == 0 && chunks_.size() > kChunksKept) {
       for (std::byte* chunk : chunks_) ::operator delete (chunk, std::align_val_t{kChunk});
       chunks_.clear();
+      CNodeChunks::Set(chunks_.data());
       for (FreeBlock*& list : free_) list = nullptr;
       used_ = 0;
     }
@@ -473,25 +543,19 @@ class NodePool {
     return chunk << kOffsetBits | static_cast<std::uint32_t>(offset / kAlign);
   }
 
-  CNode* NodeAt(std::uint32_t handle) const {
-    return reinterpret_cast<CNode*>(chunks_[handle >> kOffsetBits] +
-                                    (handle & (kChunk / kAlign - 1)) * kAlign);
-  }
-
  private:
   struct FreeBlock {
     FreeBlock* next;
   };
   // Every node class holds pointers, doubles and narrower integers only.
-  static constexpr std::size_t kAlign = 8;
+  static constexpr std::size_t kAlign = CNodeHandle::kBlockAlign;
   static_assert(alignof(CNodeNumber) <= kAlign && alignof(CNode) <= kAlign);
   static constexpr std::size_t kLargest = 256;
   static_assert(sizeof(CNodeNumber) <= kLargest);
-  static constexpr std::size_t kChunk = 64 * 1024;
+  static constexpr std::size_t kChunk = CNodeHandle::kChunkBytes;
   // The chunk number; it also keeps offset 0, and so handle 0, unused.
   static constexpr std::size_t kHeader = kAlign;
-  static constexpr unsigned kOffsetBits = 13;  // kChunk / kAlign blocks
-  static_assert(std::size_t{1} << kOffsetBits == kChunk / kAlign);
+  static constexpr unsigned kOffsetBits = CNodeHandle::kOffsetBits;
   static constexpr std::size_t kMaxChunks = std::size_t{1} << (32 - kOffsetBits);
   static constexpr std::size_t kChunksKept = 4;
 
@@ -533,10 +597,6 @@ void CNodeHandle::reset() {
   CNode* node = Resolve(id_);
   id_ = 0;
   delete node;
-}
-
-CNode* CNodeHandle::Resolve(std::uint32_t id) {
-  return Pool().NodeAt(id);
 }
 
 CTextList& CTextList::operator=(std::initializer_list<std::u16string> texts) {

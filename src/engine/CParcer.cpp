@@ -314,7 +314,7 @@ class Workspace {
  private:
   // Origins are kept for every kOriginStep-th character only; the rest are
   // counted from there.
-  static constexpr std::size_t kOriginStep = 32;
+  static constexpr std::size_t kOriginStep = 16;
 
   std::u16string compacted_;          // chars, when source has spaces
   std::vector<std::size_t> origins_;  // when source has spaces
@@ -349,22 +349,19 @@ bool IsStructural(char16_t c) {
 // A statement's character as the parser reads it: tabs and line breaks
 // dropped (0), every bracket round, A to Z lowercased; "$", which only
 // placeholders may use, refused (u'$').
-char16_t PrepareChar(char16_t c) {
-  switch (c) {
-    case u'\t':
-    case u'\n':
-    case u'\r':
-      return 0;
-    case u'[':
-    case u'{':
-      return u'(';
-    case u']':
-    case u'}':
-      return u')';
-    default:
-      if (c >= u'A' && c <= u'Z') return static_cast<char16_t>(c - u'A' + u'a');
-      return c;
-  }
+constexpr auto kPreparedAscii = [] {
+  std::array<char16_t, 128> table{};
+  for (std::size_t c = 0; c < table.size(); ++c) table[c] = static_cast<char16_t>(c);
+  table['\t'] = table['\n'] = table['\r'] = 0;
+  table['['] = table['{'] = u'(';
+  table[']'] = table['}'] = u')';
+  for (char c = 'A'; c <= 'Z'; ++c)
+    table[static_cast<std::size_t>(c)] = static_cast<char16_t>(c - 'A' + 'a');
+  return table;
+}();
+
+inline char16_t PrepareChar(char16_t c) {
+  return c < kPreparedAscii.size() ? kPreparedAscii[c] : c;
 }
 
 bool Workspace::Build(std::u16string_view text, bool isStatement) {
@@ -378,8 +375,8 @@ bool Workspace::Build(std::u16string_view text, bool isStatement) {
   if (std::all_of(text.begin(), text.end(), unchanged)) {
     chars = text;
   } else {
-    compacted_.clear();
-    compacted_.reserve(text.size());
+    compacted_.resize(text.size());
+    std::size_t kept = 0;
     for (std::size_t from = 0; from < text.size(); ++from) {
       char16_t c = text[from];
       if (isStatement) {
@@ -391,9 +388,10 @@ bool Workspace::Build(std::u16string_view text, bool isStatement) {
         }
       }
       if (c == u' ') continue;
-      if (compacted_.size() % kOriginStep == 0) origins_.push_back(from);
-      compacted_.push_back(c);
+      if (kept % kOriginStep == 0) origins_.push_back(from);
+      compacted_[kept++] = c;
     }
+    compacted_.resize(kept);
     chars = compacted_;
   }
   // Positions of the (prepared) text, spaces included, must fit an Index.

@@ -145,9 +145,21 @@ class CNodeHandle {
   }
   void reset();
 
+  // A handle is a chunk number of the pool and the block's offset in that
+  // chunk, in units of kBlockAlign.
+  static constexpr std::size_t kChunkBytes = 64 * 1024;
+  static constexpr std::size_t kBlockAlign = 8;
+  static constexpr unsigned kOffsetBits = 13;
+  static_assert(std::size_t{1} << kOffsetBits == kChunkBytes / kBlockAlign);
+
  private:
-  static CNode* Resolve(std::uint32_t id);
-  std::uint32_t id_ = 0;  // 0: no node
+  friend class CNodeChunks;
+  static CNode* Resolve(std::uint32_t id) {
+    return reinterpret_cast<CNode*>(chunks_[id >> kOffsetBits] +
+                                    (id & ((1u << kOffsetBits) - 1)) * kBlockAlign);
+  }
+  static inline std::byte* const* chunks_ = nullptr;  // the pool's chunks, kept by the pool
+  std::uint32_t id_ = 0;                              // 0: no node
 };
 
 /// The children of a node in operand order, owned. No node has more than two
