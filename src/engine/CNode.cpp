@@ -358,13 +358,41 @@ class BlockStack {
   std::size_t size_ = 0;
 };
 
+// The operations to restore, as runs of equal ones: in a chain of one
+// operator every level but the first restores the same.
+class SavedOperations {
+ public:
+  void push_back(int operation) {
+    if (!runs_.empty() && runs_.back().operation == operation) {
+      ++runs_.back().count;
+    } else {
+      runs_.push_back({operation, 1});
+    }
+  }
+  /// Removes and returns the last one pushed.
+  int Pop() {
+    Run& run = runs_.back();
+    const int operation = run.operation;
+    if (--run.count == 0) runs_.pop_back();
+    return operation;
+  }
+  void clear() { runs_.clear(); }
+
+ private:
+  struct Run {
+    int operation;
+    std::uint32_t count;
+  };
+  BlockStack<Run> runs_;
+};
+
 // One node whose operands are being evaluated, as the node's address with
 // the stage (0: nothing evaluated yet, 1: first operand under way, 2:
 // second) and whether the first operand succeeded in its low bits. Values
 // wait on stacks of their own, a left operand's while the right one is
 // evaluated and the operation to restore of a node that makes its own
-// current, so a chain of half a million operators costs 8 to 20 bytes a
-// level.
+// current, so a level of a chain of half a million operators costs 8 bytes
+// (and 16 more while a left operand waits).
 class Frame {
  public:
   Frame() = default;
@@ -388,7 +416,7 @@ class Frame {
 struct EvaluationStacks {
   BlockStack<Frame> frames;
   BlockStack<Complex> firsts;  // left operands of the frames in stage 2
-  BlockStack<int> saved;       // of the frames that made their operation current
+  SavedOperations saved;       // of the frames that made their operation current
 };
 
 EvaluationStacks& SpareStacks() {
@@ -401,7 +429,7 @@ bool EvaluateTree(const CNode& top, Complex& out) {
   EvaluationStacks stacks = std::move(SpareStacks());
   BlockStack<Frame>& stack = stacks.frames;
   BlockStack<Complex>& firsts = stacks.firsts;
-  BlockStack<int>& savedOperations = stacks.saved;
+  SavedOperations& savedOperations = stacks.saved;
   stack.clear();
   firsts.clear();
   savedOperations.clear();
@@ -412,9 +440,7 @@ bool EvaluateTree(const CNode& top, Complex& out) {
   const auto restored = [&savedOperations](const CNode& node) {
     OperationCode code{};
     if (!OwnOperation(node.kind(), code)) return 0;
-    const int saved = savedOperations.back();
-    savedOperations.pop_back();
-    return saved;
+    return savedOperations.Pop();
   };
   while (!stack.empty()) {
     Frame& frame = stack.back();
