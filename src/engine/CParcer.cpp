@@ -347,8 +347,8 @@ bool IsStructural(char16_t c) {
 }
 
 // A statement's character as the parser reads it: tabs and line breaks
-// dropped (0), every bracket round, A to Z lowercased; "$", which only
-// placeholders may use, refused (u'$').
+// dropped (0), every bracket round, A to Z lowercased. A "$", which only
+// placeholders may use, refuses the statement; the callers check for it.
 constexpr auto kPreparedAscii = [] {
   std::array<char16_t, 128> table{};
   for (std::size_t c = 0; c < table.size(); ++c) table[c] = static_cast<char16_t>(c);

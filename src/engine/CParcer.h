@@ -199,9 +199,9 @@ class CNodeList {
   std::uint8_t tag_ = 0;  // the owning node's kind, in what would be padding
 };
 
-/// The source texts of a node. Only a few nodes ever have any (a statement's
-/// root, a memory reference, a node given texts to parse on its own), so a
-/// node keeps a 32-bit number of its list in a table of the engine's own.
+/// The source texts of a node. Only a few nodes ever have any (a memory
+/// reference, a node given texts to parse on its own), so a node keeps a
+/// 32-bit number of its list in a table of the engine's own.
 /// Used like a std::vector<std::u16string>.
 class CTextList {
  public:
