@@ -347,21 +347,30 @@ bool IsStructural(char16_t c) {
 }
 
 // A statement's character as the parser reads it: tabs and line breaks
-// dropped (0), every bracket round, A to Z lowercased. A "$", which only
-// placeholders may use, refuses the statement; the callers check for it.
+// dropped (kDropped, which is no character), every bracket round, A to Z
+// lowercased. A "$", which only placeholders may use, refuses the statement;
+// the callers check for it.
+constexpr char32_t kDropped = 0x10000;
 constexpr auto kPreparedAscii = [] {
-  std::array<char16_t, 128> table{};
-  for (std::size_t c = 0; c < table.size(); ++c) table[c] = static_cast<char16_t>(c);
-  table['\t'] = table['\n'] = table['\r'] = 0;
-  table['['] = table['{'] = u'(';
-  table[']'] = table['}'] = u')';
+  std::array<char32_t, 128> table{};
+  for (std::size_t c = 0; c < table.size(); ++c) table[c] = static_cast<char32_t>(c);
+  table['\t'] = table['\n'] = table['\r'] = kDropped;
+  table['['] = table['{'] = U'(';
+  table[']'] = table['}'] = U')';
   for (char c = 'A'; c <= 'Z'; ++c)
-    table[static_cast<std::size_t>(c)] = static_cast<char16_t>(c - 'A' + 'a');
+    table[static_cast<std::size_t>(c)] = static_cast<char32_t>(c - 'A' + 'a');
   return table;
 }();
 
-inline char16_t PrepareChar(char16_t c) {
+inline char32_t PrepareChar(char16_t c) {
   return c < kPreparedAscii.size() ? kPreparedAscii[c] : c;
+}
+
+// Appends text as prepared (see PrepareChar), "$" included.
+void AppendPrepared(std::u16string_view text, std::u16string& out) {
+  for (const char16_t c : text) {
+    if (const char32_t p = PrepareChar(c); p != kDropped) out.push_back(static_cast<char16_t>(p));
+  }
 }
 
 bool Workspace::Build(std::u16string_view text, bool isStatement) {
@@ -381,11 +390,12 @@ bool Workspace::Build(std::u16string_view text, bool isStatement) {
       char16_t c = text[from];
       if (isStatement) {
         if (c == u'$') return false;
-        c = PrepareChar(c);
-        if (c == 0) {
+        const char32_t p = PrepareChar(c);
+        if (p == kDropped) {
           ++dropped;
           continue;
         }
+        c = static_cast<char16_t>(p);
       }
       if (c == u' ') continue;
       if (kept % kOriginStep == 0) origins_.push_back(from);
@@ -472,7 +482,7 @@ std::size_t Workspace::Origin(Index i) const {
   std::size_t from = origins_[k / kOriginStep];
   for (std::size_t c = k / kOriginStep * kOriginStep; c < k; ++c) {
     ++from;
-    while (source[from] == u' ' || (statement && PrepareChar(source[from]) == 0)) ++from;
+    while (source[from] == u' ' || (statement && PrepareChar(source[from]) == kDropped)) ++from;
   }
   return from;
 }
@@ -482,9 +492,7 @@ std::u16string Workspace::Text(std::size_t from, std::size_t to) const {
   if (!statement) return std::u16string(text);
   std::u16string prepared;
   prepared.reserve(text.size());
-  for (const char16_t c : text) {
-    if (const char16_t p = PrepareChar(c); p != 0) prepared.push_back(p);
-  }
+  AppendPrepared(text, prepared);
   return prepared;
 }
 
@@ -710,12 +718,10 @@ bool CParcer::ParseStatement(CNode& root, std::u16string_view text) {
   // way, instead of from a prepared copy as long as the statement.
   if (root.texts.empty() && ParsesOperandTexts(root.kind()))
     return ParseOperandText(root, text, false, true);
+  if (text.find(u'$') != std::u16string_view::npos) return false;
   std::u16string prepared;
   prepared.reserve(text.size());
-  for (const char16_t c : text) {
-    if (c == u'$') return false;
-    if (const char16_t p = PrepareChar(c); p != 0) prepared.push_back(p);
-  }
+  AppendPrepared(text, prepared);
   root.texts.push_back(std::move(prepared));
   return root.Parse();
 }
