@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstddef>
 #include <limits>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -279,7 +280,8 @@ struct Pending {
 // What a level knows only changes at an operator or a bracket, so the state
 // is kept once per change, and every position only names the state in force
 // there: four bytes a character and twenty an operator (none for the signs
-// of a plain sum), instead of a full record per character.
+// of a plain sum or for nested brackets), instead of a full record per
+// character.
 class Workspace {
  public:
   /// False when the brackets of text do not pair up. A statement is read as
@@ -318,19 +320,48 @@ class Workspace {
 
   std::u16string compacted_;          // chars, when source has spaces
   std::vector<std::size_t> origins_;  // when source has spaces
-  // A state is kept as a number: kNone when nothing is known, a state whose
-  // only operator is a sign (a plain sum) as SignOnly(sign), every other
-  // one as its place in records_.
-  static constexpr Index SignOnly(Index sign) { return -2 - sign; }
+  // A state is kept as a number: kNone when nothing is known, a state that
+  // knows a single position, a sign (a plain sum) or a "(" (brackets
+  // nested at the start of a level), as -2 - (2 * position + which), and
+  // every other one as its place in records_. Texts too long for that
+  // encoding keep every state in records_.
+  static constexpr std::size_t kLongestEncoded = std::size_t{1} << 30;
   State Decode(Index code) const {
     if (code >= 0) return records_[static_cast<std::size_t>(code)];
     State state;
-    if (code != kNone) state.sign = -2 - code;
+    if (code != kNone) {
+      const Index single = -2 - code;
+      if (single % 2 == 0) {
+        state.sign = single / 2;
+      } else {
+        state.open = single / 2;
+      }
+    }
     return state;
   }
 
   std::vector<Index> states_;  // per char: the code of its state
-  std::vector<State> records_;
+  // The states in blocks of a fixed size: growing never copies them or
+  // needs them twice over, and the blocks are small enough to be reused by
+  // the allocator from one statement to the next.
+  class Records {
+   public:
+    const State& operator[](std::size_t k) const { return blocks_[k / kBlock][k % kBlock]; }
+    std::size_t size() const { return size_; }
+    void push_back(const State& state) {
+      if (size_ == blocks_.size() * kBlock) blocks_.push_back(std::make_unique<State[]>(kBlock));
+      blocks_[size_ / kBlock][size_ % kBlock] = state;
+      ++size_;
+    }
+    void clear() { size_ = 0; }
+    std::size_t capacity() const { return blocks_.size() * kBlock; }
+
+   private:
+    static constexpr std::size_t kBlock = 2048;
+    std::vector<std::unique_ptr<State[]>> blocks_;
+    std::size_t size_ = 0;
+  };
+  Records records_;
   std::vector<Index> enclosing_;  // per open group: the code of the state at its "("
 };
 
@@ -413,11 +444,17 @@ bool Workspace::Build(std::u16string_view text, bool isStatement) {
   enclosing_.clear();
   State current;
   Index state = kNone;  // the code of current
+  const bool encode = n < kLongestEncoded;
   const auto changed = [&] {
-    if (current.mulDiv == kNone && current.pow == kNone && current.arrowEnd == kNone &&
-        current.open == kNone) {
-      state = SignOnly(current.sign);
-      return;
+    if (encode && current.mulDiv == kNone && current.pow == kNone && current.arrowEnd == kNone) {
+      if (current.open == kNone) {
+        state = -2 - 2 * current.sign;
+        return;
+      }
+      if (current.sign == kNone) {
+        state = -2 - (2 * current.open + 1);
+        return;
+      }
     }
     records_.push_back(current);
     state = static_cast<Index>(records_.size() - 1);
