@@ -618,8 +618,7 @@ CNodeHandle& CNodeHandle::operator=(std::unique_ptr<CNode> node) {
   return *this;
 }
 
-void CNodeHandle::reset() {
-  if (id_ == 0) return;
+void CNodeHandle::Destroy() {
   CNode* node = Resolve(id_);
   id_ = 0;
   delete node;

@@ -143,7 +143,9 @@ class CNodeHandle {
     id_ = 0;
     return node;
   }
-  void reset();
+  void reset() {
+    if (id_ != 0) Destroy();
+  }
 
   // A handle is a chunk number of the pool and the block's offset in that
   // chunk, in units of kBlockAlign.
@@ -154,6 +156,7 @@ class CNodeHandle {
 
  private:
   friend class CNodeChunks;
+  void Destroy();
   static CNode* Resolve(std::uint32_t id) {
     return reinterpret_cast<CNode*>(chunks_[id >> kOffsetBits] +
                                     (id & ((1u << kOffsetBits) - 1)) * kBlockAlign);
@@ -206,7 +209,9 @@ class CNodeList {
 class CTextList {
  public:
   CTextList() = default;
-  ~CTextList() { clear(); }
+  ~CTextList() {
+    if (id_ != 0) clear();
+  }
   CTextList(const CTextList&) = delete;
   CTextList& operator=(const CTextList&) = delete;
   CTextList& operator=(std::initializer_list<std::u16string> texts);
