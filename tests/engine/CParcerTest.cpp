@@ -159,6 +159,13 @@ TEST(CParcerTest, RefusedStatements) {
     CNode root;
     EXPECT_FALSE(CParcer::ParseStatement(root, U16(statement)));
   }
+  // A NUL is an ordinary character that no rule accepts, never a character to drop.
+  using namespace std::string_view_literals;
+  for (const std::u16string_view statement : {u"1\0+2"sv, u"\0"sv, u"sin(\0)"sv, u"2*\0 3"sv}) {
+    SCOPED_TRACE(Utf8(statement));
+    CNode root;
+    EXPECT_FALSE(CParcer::ParseStatement(root, std::u16string(statement)));
+  }
 }
 
 TEST(CParcerTest, NumberLiteralTest) {
