@@ -197,8 +197,7 @@ void Invocation::CalculateExpressions(Outcome& outcome) {
       outcome.position = -1;
       return;
     }
-    outcome.results.push_back(
-        FormatComplex(NCalculatorText::LastResult(), NumberFormat(), ImaginaryUnit()));
+    outcome.results.push_back(FormatForDisplay(NCalculatorText::LastResult()));
     next = static_cast<std::size_t>(position);
   }
   outcome.position = static_cast<std::ptrdiff_t>(text.size());

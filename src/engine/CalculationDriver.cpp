@@ -135,8 +135,7 @@ bool EvaluateStatements(std::u16string& text, const std::u16string& copy,
       ok = false;
       break;
     }
-    const std::u16string result =
-        vora::FormatComplex(value, vora::NumberFormat(), vora::ImaginaryUnit());
+    const std::u16string result = vora::FormatForDisplay(value);
     out.insert(resultAt + keptBeforeResult, result);
     out.insert(resultAt, 1, u'=');
     shift += 1 + static_cast<std::ptrdiff_t>(result.size()) - deleted;

@@ -68,10 +68,6 @@ bool IsErrorKind(MathErrorKind kind) {
   }
 }
 
-std::u16string FormatValue(double re, double im) {
-  return FormatComplex({re, im}, NumberFormat(), ImaginaryUnit());
-}
-
 }  // namespace
 
 std::u16string_view OperationContext(int code) {
@@ -116,12 +112,12 @@ std::u16string MathErrorDescription(MathErrorKind kind, double re, double im) {
       return u"Operation resulted in underflow, result accepted as " +
              FormatNumber(re, NumberFormat());
     case MathErrorKind::NotDefined:
-      return u"Function is not defined for " + FormatValue(re, im);
+      return u"Function is not defined for " + FormatForDisplay({re, im});
     case MathErrorKind::Singularity: {
       const bool division =
           EvaluationState::Get().currentOperation == static_cast<int>(OperationCode::Division);
       return std::u16string(division ? u"Operation" : u"Function") + u" has singularity at " +
-             FormatValue(re, im);
+             FormatForDisplay({re, im});
     }
     case MathErrorKind::PartialLoss:
       return u"Operation resulted in partial loss of precision, result accepted as " +

@@ -78,7 +78,7 @@ StatisticsResult ComputeStatistics(std::span<const Complex> values) {
 
 std::u16string StatisticText(const StatisticValue& value) {
   if (!value.computed) return u"Cannot be calculated";
-  if (IsFinite(value.value)) return FormatComplex(value.value, NumberFormat(), ImaginaryUnit());
+  if (IsFinite(value.value)) return FormatForDisplay(value.value);
   if (std::isnan(value.value.re) || std::isnan(value.value.im)) return u"Undefined";
   return u"Overflow: too big number";
 }
